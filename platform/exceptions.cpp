@@ -1,0 +1,35 @@
+#include "platform/exceptions.h"
+
+#include <charconv>
+#include <cstring>
+
+std::string SysErrorMessage(int errorCode)
+{
+    char buffer[256];
+    // GNU strerror_r may return a static text instead of filling the buffer.
+    const char* text = strerror_r(errorCode, buffer, sizeof buffer);
+    return text;
+}
+
+void RaiseLastOSError(int errorCode, std::source_location where)
+{
+    if (errorCode == 0)
+        throw EOSError(0, "Eine Systemfunktion ist fehlgeschlagen", where);
+    throw EOSError(errorCode,
+                   "Systemfehler. Code: " + std::to_string(errorCode) + ".\n" + SysErrorMessage(errorCode),
+                   where);
+}
+
+int StrToInt(const std::string& text)
+{
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    if (first != last && *first == '+')
+        ++first;
+    int value = 0;
+    const auto [end, error] = std::from_chars(first, last, value);
+    // from_chars takes a '-' only directly before digits, so "+-1" and "--1" are refused here.
+    if (first == last || error != std::errc() || end != last || (first != text.data() && *first == '-'))
+        throw EConvertError("'" + text + "' ist kein gültiger Integerwert");
+    return value;
+}

@@ -1,0 +1,192 @@
+#pragma once
+// One TALV device: its parameters and the command protocol with it over its serial port.
+//
+// Commands are a line of text ended by a carriage return. The device echoes each command and
+// ends every reply with its prompt "#"; the text up to the prompt is one reply unit, handed to
+// the receive handler named by its first word. All exchanges run on the calling (GUI) thread
+// and block it; only the reply timer and the configuration-mode request run on threads of their
+// own, and the terminal stops and waits for both before it is destroyed.
+
+#include "slutil/slcomport.h"
+#include "slutil/sltimerthread.h"
+#include "terminal/KovDef.h"
+
+#include <array>
+#include <atomic>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TConfigModeView;
+class ThRequestConfigMode;
+
+class TKovTerminal {
+public:
+    using TNotifyEvent = std::function<void(TKovTerminal& sender)>;
+
+    TKovTerminal();
+    ~TKovTerminal();
+    TKovTerminal(const TKovTerminal&) = delete;
+    TKovTerminal& operator=(const TKovTerminal&) = delete;
+
+    // ---- parameters ------------------------------------------------------
+    const AnsiString& GetKovName() const { return FKovName; }
+    void SetKovName(const AnsiString& name);
+
+    tCOMPorts GetCOMPort() const { return FCOMPort; }
+    void SetCOMPort(tCOMPorts port) { FCOMPort = port; }
+    // Explicit device path for the port (empty: the default path of COMPort); used at Open.
+    const std::string& GetDevicePath() const { return FDevicePath; }
+    void SetDevicePath(const std::string& path) { FDevicePath = path; }
+
+    const AnsiString& GetMsnIncoming(int index) const;
+    void SetMsnIncoming(int index, const AnsiString& value);
+    const AnsiString& GetAutomaticCallNumber(int index) const;
+    void SetAutomaticCallNumber(int index, const AnsiString& value);
+
+    tAciomco GetAutomaticCallMode() const { return FAutomaticCallMode; }
+    void SetAutomaticCallMode(tAciomco mode);
+    tIsdnDChannelProtocol GetIsdnDChannelProtocol() const { return FIsdnDChannelProtocol; }
+    void SetIsdnDChannelProtocol(tIsdnDChannelProtocol protocol);
+
+    const std::vector<AnsiString>& GetComment() const { return FComment; }
+    void SetComment(const std::vector<AnsiString>& lines) { FComment = lines; }
+
+    // Defaults: name "<TALv>", COM1, empty numbers, mode EAciomcoNo, DSS1; the comment stays.
+    void Clear();
+
+    // ---- engine ----------------------------------------------------------
+    int GetComTimeOut() const { return FComTimeOut; }
+    // Rounded down to a multiple of 100 ms, at least 500.
+    void SetComTimeOut(int ms);
+
+    bool GetConnected() const { return FConnected; }
+    void SetConnected(bool connected);
+    bool GetConfigMode() const { return FConfigMode.load(); }
+    void SetConfigMode(bool configMode) { FConfigMode.store(configMode); }
+
+    void Open();
+    void Close();
+
+    // Writes text and a carriage return, logs it and arms the reply timer; does not wait.
+    void Send(const AnsiString& text, tKovWaitForCmd wait);
+    // Blocks until the awaited reply has been handled; raises on a time-out, a failed read or a
+    // bad reply.
+    void ProcessReceived(void* sender = nullptr);
+    // One receive pass over text as if it had just been read from the port: appends it to the
+    // receive buffer and handles every complete reply unit in it.
+    void ProcessReceivedText(const AnsiString& text);
+
+    static AnsiString& TrimReceivedString(AnsiString& text);
+    static AnsiString ExtractReceivedValue(const AnsiString& data, const AnsiString& key);
+
+    tKovWaitForCmd GetWaitState() const { return FWaitState; }
+    const AnsiString& ReceivedString() const { return FReceivedString; }
+    const AnsiString& SentString() const { return FSentString; }
+    int TimerTick() const { return FTimerTick.load(); }
+    // Received but not yet handled text.
+    const AnsiString& ReceiveBuffer() const { return FReceiveBuffer; }
+
+    TslCOMPort* Port() { return FPort.get(); }
+
+    // ---- commands --------------------------------------------------------
+    void SendShow();
+    void SendSave();
+    void SendGo();
+    void SendQuit();
+    void SendHelp();
+    void SendDefault();
+    void SendDefaultFactory();
+
+    void SendMsnIncoming(int channel, const AnsiString& number);
+    void RequestMsnIncoming(int channel);
+    void SendAutomaticCallMode(tAciomco mode);
+    void RequestAutomaticCallMode();
+    void SendAutomaticCallNumber(int entry, const AnsiString& number);
+    void RequestAutomaticCallNumber(int entry);
+    void SendIsdnDChannelProtocol(tIsdnDChannelProtocol protocol);
+    void RequestIsdnDChannelProtocol();
+
+    void SendConfiguration();
+    void ReceiveConfiguration();
+
+    // ---- receive handlers ------------------------------------------------
+    void ReceivePrompt();
+    void ReceiveData();
+    void ReceiveConfigMode();
+    void ReceiveMsnIncoming(int channel);
+    void ReceiveMsnIncoming1() { ReceiveMsnIncoming(0); }
+    void ReceiveMsnIncoming2() { ReceiveMsnIncoming(1); }
+    void ReceiveAutomaticCallMode();
+    void ReceiveAutomaticCallNumber(int entry);
+    void ReceiveAutomaticCallNumber1() { ReceiveAutomaticCallNumber(1); }
+    void ReceiveAutomaticCallNumber2() { ReceiveAutomaticCallNumber(2); }
+    void ReceiveIsdnDChannelProtocol();
+
+    using TReceiveFunction = void (TKovTerminal::*)();
+    static const std::map<AnsiString, TReceiveFunction> g_KovReceiveFunctions;
+
+    // ---- configuration-mode request ----------------------------------------
+    // Starts the request thread for this terminal's port and returns at once; a request still
+    // running is stopped first.
+    void RequestConfigMode(TConfigModeView* view);
+    // Stops the request thread and waits for its end; harmless when it has already ended.
+    void StopRequestConfigMode();
+
+    // ---- events (set them before the first exchange) -----------------------
+    TNotifyEvent OnLogSend;
+    TNotifyEvent OnLogReceived;
+    TNotifyEvent OnUpdateView;
+    TNotifyEvent OnReceivePrompt;
+    TNotifyEvent OnTimerProcess;  // fires on the reply timer's thread
+    TNotifyEvent OnReceiveMsnIncoming;
+    TNotifyEvent OnReceiveAutomaticCallMode;
+    TNotifyEvent OnReceiveIsdnDChannelProtocol;
+    TNotifyEvent OnReceiveAutomaticCallNumber;
+
+private:
+    void DoLogSend() { Fire(OnLogSend); }
+    void DoLogReceived() { Fire(OnLogReceived); }
+    void DoUpdateView() { Fire(OnUpdateView); }
+    void DoReceivePrompt() { Fire(OnReceivePrompt); }
+    void DoTimerProcess() { Fire(OnTimerProcess); }
+    void Fire(const TNotifyEvent& event) { if (event) event(*this); }
+
+    void TimerTimerSend(TslTimerThread& timer, unsigned generation);
+    void TimerTimerProcess(TslTimerThread& timer, unsigned generation);
+    void StopCurrentTimer();
+    void StopAllTimers();
+    void HandleUnit(const AnsiString& unit);
+    void SendAndProcess(const AnsiString& text, tKovWaitForCmd wait);
+
+    AnsiString FKovName;
+    tCOMPorts FCOMPort = COM1;
+    std::string FDevicePath;
+    // Incoming 1, incoming 2, automatic 1, automatic 2.
+    std::array<AnsiString, 4> FNumbers;
+    tAciomco FAutomaticCallMode = EAciomcoB1B2;
+    tIsdnDChannelProtocol FIsdnDChannelProtocol = IsdnDss1;
+    std::vector<AnsiString> FComment;
+
+    std::unique_ptr<TslCOMPort> FPort;
+    int FComTimeOut = 0;
+    bool FConnected = false;
+    // Written by the reply timer and the request thread, read by the GUI thread.
+    std::atomic<bool> FConfigMode{false};
+    std::atomic<bool> FTimedOut{false};
+    std::atomic<int> FTimerTick{0};
+    tKovWaitForCmd FWaitState = EKovWaitNone;
+    AnsiString FReceivedString;
+    AnsiString FSentString;
+    AnsiString FReceiveBuffer;
+
+    // The reply timer of the last Send. Older timers still running are kept in FTimers so the
+    // destructor can stop them; a timer whose generation is no longer current changes nothing.
+    std::shared_ptr<TslTimerThread> FTimer;
+    std::atomic<unsigned> FTimerGeneration{0};
+    std::vector<std::shared_ptr<TslTimerThread>> FTimers;
+
+    std::unique_ptr<ThRequestConfigMode> FRequestThread;
+};
