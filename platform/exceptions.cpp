@@ -11,7 +11,7 @@ std::string SysErrorMessage(int errorCode)
     return text;
 }
 
-void RaiseLastOSError(int errorCode, std::source_location where)
+void RaiseLastOSError(int errorCode, TSourceLocation where)
 {
     if (errorCode == 0)
         throw EOSError(0, "Eine Systemfunktion ist fehlgeschlagen", where);

@@ -7,19 +7,51 @@
 //   EConvertError  a text that does not read as a whole number
 //   EOSError       a failed system call, with its errno
 
-#include <source_location>
 #include <stdexcept>
 #include <string>
+#if __has_include(<source_location>)
+#include <source_location>
+#endif
+
+#ifdef __cpp_lib_source_location
+using TSourceLocation = std::source_location;
+#else
+// libstdc++ offers std::source_location only to compilers with __builtin_source_location, which
+// clang lacks before version 15 (the sanitizer builds use clang). The older builtins give the same
+// answers: as default arguments they are evaluated where the exception is constructed.
+class TSourceLocation {
+public:
+    static constexpr TSourceLocation current(const char* file = __builtin_FILE(),
+                                             const char* function = __builtin_FUNCTION(),
+                                             unsigned line = __builtin_LINE()) noexcept
+    {
+        TSourceLocation where;
+        where.FFile = file;
+        where.FFunction = function;
+        where.FLine = line;
+        return where;
+    }
+    constexpr const char* file_name() const noexcept { return FFile; }
+    constexpr const char* function_name() const noexcept { return FFunction; }
+    constexpr unsigned line() const noexcept { return FLine; }
+    constexpr unsigned column() const noexcept { return 0; }
+
+private:
+    const char* FFile = "";
+    const char* FFunction = "";
+    unsigned FLine = 0;
+};
+#endif
 
 class Exception : public std::runtime_error {
 public:
     explicit Exception(const std::string& message,
-                       std::source_location where = std::source_location::current())
+                       TSourceLocation where = TSourceLocation::current())
         : std::runtime_error(message), FWhere(where) {}
-    const std::source_location& Where() const noexcept { return FWhere; }
+    const TSourceLocation& Where() const noexcept { return FWhere; }
 
 private:
-    std::source_location FWhere;
+    TSourceLocation FWhere;
 };
 
 class ERangeError : public Exception {
@@ -35,7 +67,7 @@ public:
 class EOSError : public Exception {
 public:
     EOSError(int errorCode, const std::string& message,
-             std::source_location where = std::source_location::current())
+             TSourceLocation where = TSourceLocation::current())
         : Exception(message, where), FErrorCode(errorCode) {}
     int ErrorCode() const noexcept { return FErrorCode; }
 
@@ -49,7 +81,7 @@ std::string SysErrorMessage(int errorCode);
 // Raises EOSError for errorCode: "Systemfehler. Code: <n>.\n<text>", or
 // "Eine Systemfunktion ist fehlgeschlagen" when no code is known (0).
 [[noreturn]] void RaiseLastOSError(int errorCode,
-                                   std::source_location where = std::source_location::current());
+                                   TSourceLocation where = TSourceLocation::current());
 
 // Reads a decimal whole number (optional sign, digits, 32-bit range).
 // Anything else raises EConvertError "'<text>' ist kein gültiger Integerwert".

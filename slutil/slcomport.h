@@ -59,6 +59,10 @@ public:
 
 private:
     void ConfigureLine();
+    // One read of at most ReadChunk bytes into the receive area, and the write of every byte of
+    // text, under the applied time-outs. The result is 0 or the errno of the failure.
+    int ReceiveChunk(size_t& received);
+    int Send(const std::string& text);
 
     tCOMPorts FCOMPort = COM1;
     std::string FDevicePath;

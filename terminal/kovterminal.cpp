@@ -1,0 +1,387 @@
+#include "terminal/kovterminal.h"
+
+#include "platform/exceptions.h"
+#include "terminal/threquestconfigmode.h"
+
+#include <algorithm>
+
+namespace {
+
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+AnsiString Trim(const AnsiString& text)
+{
+    const auto first = std::find_if_not(text.begin(), text.end(), IsBlank);
+    const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlank).base();
+    return first < last ? AnsiString(first, last) : AnsiString();
+}
+
+void CheckNumberIndex(const char* operation, int index)
+{
+    if (index != 0 && index != 1)
+        throw ERangeError(std::string(operation) + ": falscher Index " + std::to_string(index));
+}
+
+}  // namespace
+
+const std::map<AnsiString, TKovTerminal::TReceiveFunction> TKovTerminal::g_KovReceiveFunctions = {
+    {"+++", &TKovTerminal::ReceiveConfigMode},
+    {"", &TKovTerminal::ReceivePrompt},
+    {"aciomcatab1", &TKovTerminal::ReceiveAutomaticCallNumber1},
+    {"aciomcatab2", &TKovTerminal::ReceiveAutomaticCallNumber2},
+    {"aciomco", &TKovTerminal::ReceiveAutomaticCallMode},
+    {"isdn", &TKovTerminal::ReceiveIsdnDChannelProtocol},
+    {"vmoddi/1.msni", &TKovTerminal::ReceiveMsnIncoming1},
+    {"vmoddi/2.msni", &TKovTerminal::ReceiveMsnIncoming2},
+};
+
+TKovTerminal::TKovTerminal() : FPort(std::make_unique<TslCOMPort>()) {}
+
+TKovTerminal::~TKovTerminal()
+{
+    // Both kinds of thread call back into this object: stop them and wait for their end before
+    // any member goes away.
+    StopRequestConfigMode();
+    StopAllTimers();
+    Close();
+}
+
+// ---- parameters -------------------------------------------------------------
+
+void TKovTerminal::SetKovName(const AnsiString& name)
+{
+    if (FKovName != name)
+        FKovName = name;
+}
+
+const AnsiString& TKovTerminal::GetMsnIncoming(int index) const
+{
+    CheckNumberIndex("TKovTerminal::GetMsnIncoming", index);
+    return FNumbers[index];
+}
+
+void TKovTerminal::SetMsnIncoming(int index, const AnsiString& value)
+{
+    CheckNumberIndex("TKovTerminal::SetMsnIncoming", index);
+    if (FNumbers[index] != value)
+        FNumbers[index] = value;
+}
+
+const AnsiString& TKovTerminal::GetAutomaticCallNumber(int index) const
+{
+    CheckNumberIndex("TKovTerminal::GetAutomaticCallNumber", index);
+    return FNumbers[2 + index];
+}
+
+void TKovTerminal::SetAutomaticCallNumber(int index, const AnsiString& value)
+{
+    CheckNumberIndex("TKovTerminal::SetAutomaticCallNumber", index);
+    if (FNumbers[2 + index] != value)
+        FNumbers[2 + index] = value;
+}
+
+void TKovTerminal::SetAutomaticCallMode(tAciomco mode)
+{
+    if (mode == FAutomaticCallMode)
+        return;
+    CheckAutomaticCallMode(mode);
+    FAutomaticCallMode = mode;
+}
+
+void TKovTerminal::SetIsdnDChannelProtocol(tIsdnDChannelProtocol protocol)
+{
+    if (protocol == FIsdnDChannelProtocol)
+        return;
+    CheckIsdnDChannelProtocol(protocol);
+    FIsdnDChannelProtocol = protocol;
+}
+
+void TKovTerminal::Clear()
+{
+    SetKovName("<TALv>");
+    FCOMPort = COM1;
+    for (int i = 0; i < 2; ++i) {
+        SetMsnIncoming(i, "");
+        SetAutomaticCallNumber(i, "");
+    }
+    SetAutomaticCallMode(EAciomcoNo);
+    SetIsdnDChannelProtocol(IsdnDss1);
+}
+
+// ---- port -------------------------------------------------------------------
+
+void TKovTerminal::SetComTimeOut(int ms)
+{
+    int value = ms / 100 * 100;
+    if (value < 500)
+        value = 500;
+    if (value != FComTimeOut)
+        FComTimeOut = value;
+}
+
+void TKovTerminal::SetConnected(bool connected)
+{
+    if (connected)
+        Open();
+    else
+        Close();
+}
+
+void TKovTerminal::Open()
+{
+    if (!FPort)
+        FPort = std::make_unique<TslCOMPort>();
+    FPort->SetCOMPort(FCOMPort);
+    FPort->SetDevicePath(FDevicePath);
+    FPort->CommTimeOuts().SetTimeOut(TslCommTimeOuts::ReadTotalTimeoutConstantIndex, 500);
+    FPort->Open();
+    FConnected = FPort->GetActive();
+    SetConfigMode(false);
+}
+
+void TKovTerminal::Close()
+{
+    if (FPort) {
+        FPort->Close();
+        FConnected = FPort->GetActive();
+    } else {
+        FConnected = false;
+    }
+    FWaitState = EKovWaitNone;
+    SetConfigMode(false);
+}
+
+// ---- reply timer ------------------------------------------------------------
+
+void TKovTerminal::Send(const AnsiString& text, tKovWaitForCmd wait)
+{
+    if (!FPort)
+        return;
+    if (!text.empty()) {
+        FSentString = text;
+        FPort->Write(text + CommandTerminator);
+        DoLogSend();
+    }
+    FWaitState = wait;
+    FTimedOut.store(false);
+
+    // Before the owner has set a reply time (0) the count would be negative: no ticks then.
+    const int ticks = (FComTimeOut - FPort->CommTimeOuts().ReadTotalTimeoutConstant()) / TslTimerThread::TickMs;
+    // The previous exchange is over or abandoned; its timer could only run on unobserved.
+    StopCurrentTimer();
+    auto timer = TslTimerThread::Create(ticks > 0 ? static_cast<uint32_t>(ticks) : 0);
+    const unsigned generation = FTimerGeneration.fetch_add(1) + 1;
+    timer->OnTimer = [this, generation](TslTimerThread& sender) { TimerTimerSend(sender, generation); };
+    timer->OnTick = [this, generation](TslTimerThread& sender) { TimerTimerProcess(sender, generation); };
+
+    std::erase_if(FTimers, [](const auto& t) { return t->Finished(); });
+    FTimers.push_back(timer);
+    FTimer = timer;
+    timer->Resume();
+}
+
+// Runs on the timer thread. A timer that a later Send has replaced must not declare the newer
+// exchange timed out, so only the current generation sets the flags; every timer stops itself.
+void TKovTerminal::TimerTimerSend(TslTimerThread& timer, unsigned generation)
+{
+    if (generation == FTimerGeneration.load()) {
+        FTimedOut.store(true);
+        SetConfigMode(false);
+    }
+    timer.Terminate();
+}
+
+// Runs on the timer thread.
+void TKovTerminal::TimerTimerProcess(TslTimerThread& timer, unsigned generation)
+{
+    if (generation != FTimerGeneration.load())
+        return;
+    FTimerTick.store(static_cast<int>(timer.Tick()));
+    DoTimerProcess();
+}
+
+void TKovTerminal::StopCurrentTimer()
+{
+    if (FTimer)
+        FTimer->Terminate();
+}
+
+void TKovTerminal::StopAllTimers()
+{
+    for (const auto& timer : FTimers)
+        timer->Terminate();
+    for (const auto& timer : FTimers)
+        timer->WaitFor();
+    FTimers.clear();
+    FTimer.reset();
+}
+
+// ---- receiving --------------------------------------------------------------
+
+void TKovTerminal::ProcessReceived(void*)
+{
+    if (!FPort)
+        return;
+    // The first pass always reads once: with a reply time of 500 ms the timer has no ticks and
+    // may have run out before this thread gets here, and the device must get its one read.
+    bool firstPass = true;
+    do {
+        if (FTimedOut.load() && !firstPass) {
+            FReceivedString.clear();
+            FReceiveBuffer.clear();
+            FWaitState = EKovWaitNone;
+            throw Exception("TKovTerminal::ProcessReceived: Timout beim Senden nach " +
+                            std::to_string(FComTimeOut) + " msec.");
+        }
+        firstPass = false;
+        AnsiString text;
+        uint32_t count = 0;
+        if (!FPort->Read(text, &count))
+            RaiseLastOSError(FPort->LastError());
+        ProcessReceivedText(text);
+    } while (FWaitState != EKovWaitNone);
+}
+
+void TKovTerminal::ProcessReceivedText(const AnsiString& text)
+{
+    FReceiveBuffer += text;
+    size_t position = 0;
+    // Consumed units leave the buffer even when a handler raises, so a bad reply is reported
+    // once and the units after it are handled by the next call.
+    auto dropConsumed = [&] {
+        if (position > 0) {
+            FReceiveBuffer.erase(0, position);
+            position = 0;
+        }
+    };
+    for (;;) {
+        const auto start = FReceiveBuffer.find(StartString);
+        if (start != AnsiString::npos) {
+            // A device that was reset announces itself; whatever came before is stale.
+            StopCurrentTimer();
+            FReceivedString = StartString;
+            DoLogReceived();
+            FReceiveBuffer.erase(0, start + StartString.size());
+            position = 0;
+            ReceiveConfigMode();
+            break;
+        }
+        const auto prompt = FReceiveBuffer.find(DevicePrompt, position);
+        if (prompt == AnsiString::npos)
+            break;
+        AnsiString unit = FReceiveBuffer.substr(position, prompt - position);
+        position = prompt + 1;
+        try {
+            HandleUnit(unit);
+        } catch (...) {
+            dropConsumed();
+            throw;
+        }
+    }
+    dropConsumed();
+    DoUpdateView();
+}
+
+void TKovTerminal::HandleUnit(const AnsiString& unit)
+{
+    AnsiString normalised = unit;
+    TrimReceivedString(normalised);
+    FReceivedString = normalised;
+    DoLogReceived();
+
+    const AnsiString keyword = normalised.substr(0, normalised.find(' '));
+    const auto handler = g_KovReceiveFunctions.find(keyword);
+    if (handler == g_KovReceiveFunctions.end()) {
+        StopCurrentTimer();
+        ReceivePrompt();
+        return;
+    }
+    try {
+        (this->*handler->second)();
+    } catch (...) {
+        FWaitState = EKovWaitNone;
+        StopCurrentTimer();
+        throw;
+    }
+    FWaitState = EKovWaitNone;
+    StopCurrentTimer();
+}
+
+AnsiString& TKovTerminal::TrimReceivedString(AnsiString& text)
+{
+    text = Trim(text);
+
+    // Every line break (CR LF, LF CR, a lone CR or LF) becomes one space.
+    AnsiString joined;
+    joined.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            const char pair = c == '\r' ? '\n' : '\r';
+            if (i + 1 < text.size() && text[i + 1] == pair)
+                ++i;
+            joined += ' ';
+        } else {
+            joined += c;
+        }
+    }
+
+    const auto lastPrompt = joined.rfind(DevicePrompt);
+    if (lastPrompt != AnsiString::npos)
+        joined[lastPrompt] = ' ';
+
+    AnsiString collapsed;
+    collapsed.reserve(joined.size());
+    for (const char c : joined)
+        if (c != ' ' || collapsed.empty() || collapsed.back() != ' ')
+            collapsed += c;
+
+    text = Trim(collapsed);
+    return text;
+}
+
+AnsiString TKovTerminal::ExtractReceivedValue(const AnsiString& data, const AnsiString& key)
+{
+    if (key.size() >= data.size())
+        return {};
+    return Trim(data.substr(key.size()));
+}
+
+void TKovTerminal::ReceivePrompt()
+{
+    FWaitState = EKovWaitNone;
+    DoReceivePrompt();
+    SetConfigMode(true);
+}
+
+void TKovTerminal::ReceiveData()
+{
+    FWaitState = EKovWaitNone;
+}
+
+void TKovTerminal::ReceiveConfigMode()
+{
+    if (FWaitState != EKovWaitStartString) {
+        FWaitState = EKovWaitNone;
+        throw Exception("TKovTerminal::ReceiveConfigMode: falsche Antwort vom TALV erhalten.");
+    }
+    FWaitState = EKovWaitNone;
+    Send(ConfigModeConfirmation, EKovWaitConfigModePrompt);
+    ProcessReceived(nullptr);
+}
+
+// ---- configuration-mode request ----------------------------------------------
+
+void TKovTerminal::RequestConfigMode(TConfigModeView* view)
+{
+    // Two requests reading one port at once would steal each other's bytes.
+    StopRequestConfigMode();
+    FRequestThread = std::make_unique<ThRequestConfigMode>(true, this, view);
+    FRequestThread->Resume();
+}
+
+void TKovTerminal::StopRequestConfigMode()
+{
+    if (FRequestThread)
+        FRequestThread->Stop();
+}

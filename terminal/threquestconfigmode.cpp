@@ -1,0 +1,210 @@
+#include "terminal/threquestconfigmode.h"
+
+#include "platform/exceptions.h"
+#include "slutil/sltimerthread.h"
+#include "terminal/kovterminal.h"
+
+#include <chrono>
+
+// One call handed to the view's thread. It is shared with the posted call, which may run after
+// the request thread stopped waiting for it (or after the thread object is gone); `abandoned`
+// then tells it to do nothing.
+struct ThRequestConfigMode::THandOver {
+    std::mutex Mutex;
+    std::condition_variable Done;
+    bool Finished = false;
+    bool Abandoned = false;
+};
+
+ThRequestConfigMode::ThRequestConfigMode(bool createSuspended, TKovTerminal* terminal, TConfigModeView* view)
+    : FTerminal(terminal), FView(view)
+{
+    if (!terminal)
+        throw Exception("ThRequestConfigMode::ThRequestConfigMode: Kein KovTerminal übergeben.");
+    if (!view)
+        throw Exception("ThRequestConfigMode::ThRequestConfigMode: Kein Form übergeben.");
+    if (!createSuspended)
+        Resume();
+}
+
+ThRequestConfigMode::~ThRequestConfigMode()
+{
+    Stop();
+}
+
+void ThRequestConfigMode::Resume()
+{
+    if (!FThread.joinable() && !Terminated())
+        FThread = std::thread([this] { Execute(); });
+}
+
+void ThRequestConfigMode::Stop()
+{
+    std::shared_ptr<THandOver> pending;
+    {
+        std::lock_guard lock(FMutex);
+        FTerminated.store(true);
+        pending = FPending;
+    }
+    FWake.notify_all();
+    // The view's thread may be this very thread (the GUI thread stopping the request), so a
+    // hand-over the request thread is waiting for could never run: give it up instead.
+    if (pending) {
+        std::lock_guard lock(pending->Mutex);
+        pending->Abandoned = true;
+        pending->Done.notify_all();
+    }
+    if (FThread.joinable())
+        FThread.join();
+}
+
+bool ThRequestConfigMode::Synchronize(std::function<void(TConfigModeView&)> call)
+{
+    auto handOver = std::make_shared<THandOver>();
+    {
+        std::lock_guard lock(FMutex);
+        if (Terminated())
+            return false;
+        FPending = handOver;
+    }
+    FView->Post([handOver, view = FView, call = std::move(call)] {
+        std::lock_guard lock(handOver->Mutex);
+        if (!handOver->Abandoned)
+            call(*view);
+        handOver->Finished = true;
+        handOver->Done.notify_all();
+    });
+    bool finished;
+    {
+        std::unique_lock lock(handOver->Mutex);
+        handOver->Done.wait(lock, [&] { return handOver->Finished || handOver->Abandoned; });
+        finished = handOver->Finished && !handOver->Abandoned;
+    }
+    std::lock_guard lock(FMutex);
+    FPending.reset();
+    return finished;
+}
+
+void ThRequestConfigMode::Show(tConfigModeStatus status, const std::string& reason)
+{
+    Synchronize([status, reason](TConfigModeView& view) { view.ShowStatus(status, reason); });
+}
+
+bool ThRequestConfigMode::Sleep(int ms)
+{
+    std::unique_lock lock(FMutex);
+    return !FWake.wait_for(lock, std::chrono::milliseconds(ms), [this] { return Terminated(); });
+}
+
+// The user is not left looking at a waiting status when the request cannot go on: the view
+// shows why; it stays open until the user cancels it.
+void ThRequestConfigMode::Fail(const std::string& reason)
+{
+    FTerminal->SetConfigMode(false);
+    Show(EConfigModeFailed, reason);
+}
+
+void ThRequestConfigMode::Execute()
+{
+    if (!FTerminal->Port())
+        return;
+    if (!WaitForStartString())
+        return;
+
+    FTerminal->Port()->Write(ConfigModeConfirmation + CommandTerminator);
+    Show(EConfigModeConfirmed);
+    if (!Sleep(SettleMs)) {
+        FTerminal->SetConfigMode(false);
+        return;
+    }
+    if (!WaitForPrompt())
+        return;
+
+    FTerminal->SetConfigMode(true);
+    Show(EConfigModeEntered);
+    if (!Sleep(SettleMs))
+        return;
+    Synchronize([](TConfigModeView& view) { view.CloseOk(); });
+    Synchronize([](TConfigModeView& view) { view.Repaint(); });
+}
+
+bool ThRequestConfigMode::WaitForStartString()
+{
+    TslCOMPort& port = *FTerminal->Port();
+    std::string collected;
+    do {
+        Show(EConfigModeWaitForStart);
+        if (Terminated()) {
+            FTerminal->SetConfigMode(false);
+            return false;
+        }
+        std::string text;
+        uint32_t count = 0;
+        if (!port.Read(text, &count)) {
+            try {
+                RaiseLastOSError(port.LastError());
+            } catch (const Exception& e) {
+                Fail(e.what());
+            }
+            return false;
+        }
+        collected += text;
+    } while (collected.find(StartString) == std::string::npos);
+    return true;
+}
+
+bool ThRequestConfigMode::WaitForPrompt()
+{
+    TslCOMPort& port = *FTerminal->Port();
+    const int timeOut = FTerminal->GetComTimeOut();
+    const int ticks = (timeOut - port.CommTimeOuts().ReadTotalTimeoutConstant()) / TslTimerThread::TickMs;
+
+    FTimeOut.store(false);
+    FTimer = TslTimerThread::Create(ticks > 0 ? static_cast<uint32_t>(ticks) : 0);
+    // Runs on the prompt timer's thread; the timer is stopped and waited for below before this
+    // object can go away.
+    FTimer->OnTimer = [this](TslTimerThread& timer) {
+        FTimeOut.store(true);
+        FTerminal->SetConfigMode(false);
+        timer.Terminate();
+    };
+    FTimer->Resume();
+    auto stopTimer = [this] {
+        FTimer->Terminate();
+        FTimer->WaitFor();
+    };
+
+    // As in an ordinary exchange, the device gets at least one read: with a reply time of 500 ms
+    // the timer has no ticks and may run out before the first read has begun.
+    std::string collected;
+    bool found = false;
+    for (bool firstRead = true; !found && (firstRead || !FTimeOut.load()); firstRead = false) {
+        if (Terminated()) {
+            FTerminal->SetConfigMode(false);
+            stopTimer();
+            return false;
+        }
+        std::string text;
+        uint32_t count = 0;
+        if (!port.Read(text, &count)) {
+            stopTimer();
+            try {
+                RaiseLastOSError(port.LastError());
+            } catch (const Exception& e) {
+                Fail(e.what());
+            }
+            return false;
+        }
+        collected += text;
+        if (collected.find(DevicePrompt) != std::string::npos) {
+            stopTimer();
+            found = true;
+        }
+    }
+    stopTimer();
+    if (!found) {
+        Fail("Das TALV-Gerät hat nicht innerhalb von " + std::to_string(timeOut) + " msec geantwortet.");
+        return false;
+    }
+    return true;
+}
