@@ -150,6 +150,9 @@ void TslCOMPort::ConfigureLine()
     line.c_cc[VMIN] = 0;
     line.c_cc[VTIME] = 0;
     ::tcsetattr(FHandle, TCSANOW, &line);
+    // A UART drops what arrives while nobody has it open, a pseudo-terminal keeps it: start
+    // clean either way, so an old start banner is never taken for a new one.
+    ::tcflush(FHandle, TCIFLUSH);
 }
 
 bool TslCOMPort::Close()

@@ -468,3 +468,16 @@ TEST(TslCOMPort, HangUpEndsAPendingReadOrWriteAndFailsLaterOnes)
         EXPECT_TRUE(port.Close()) << p.what;
     }
 }
+
+TEST_F(TslCOMPortOnPty, OpenDropsWhatArrivedWhileThePortWasClosed)
+{
+    Port.Open();
+    Port.Close();
+    Pty.Send("+++ stale banner +++");
+    Port.Open();
+    Pty.Send("fresh");
+    std::string text;
+    uint32_t count = 0;
+    ASSERT_TRUE(Port.Read(text, &count));
+    EXPECT_EQ(text, "fresh");
+}

@@ -1,0 +1,235 @@
+// Protects the whole conversation with a (simulated) device over a pseudo-terminal: entering
+// configuration mode, reading, writing and storing, starting, and the ways a device or its line
+// can fail mid-exchange.
+#include "platform/exceptions.h"
+#include "sim/simdevice.h"
+#include "terminal/configmodeview.h"
+#include "terminal/kovterminal.h"
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <mutex>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// A view that is safe to use from the request thread itself (the default Post runs at once).
+class TWaitingView : public TConfigModeView {
+public:
+    void ShowStatus(tConfigModeStatus status, const std::string& reason) override
+    {
+        std::lock_guard lock(FMutex);
+        Last = status;
+        Reason = reason;
+        FChanged.notify_all();
+    }
+    void CloseOk() override
+    {
+        std::lock_guard lock(FMutex);
+        Closed = true;
+        FChanged.notify_all();
+    }
+    void Repaint() override {}
+
+    bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit)
+    {
+        std::unique_lock lock(FMutex);
+        return FChanged.wait_for(lock, limit, done);
+    }
+
+    tConfigModeStatus Last{};
+    std::string Reason;
+    bool Closed = false;
+
+private:
+    std::mutex FMutex;
+    std::condition_variable FChanged;
+};
+
+std::unique_ptr<TSimDevice> MakeDevice(TSimDeviceOptions options = {})
+{
+    try {
+        return std::make_unique<TSimDevice>(std::move(options));
+    } catch (const EOSError&) {
+        return nullptr;
+    }
+}
+
+struct TDevice : ::testing::Test {
+    std::unique_ptr<TSimDevice> Device;
+    TKovTerminal T;
+    std::vector<std::string> Log;
+
+    void Start(TSimDeviceOptions options = {})
+    {
+        Device = MakeDevice(std::move(options));
+        if (!Device)
+            GTEST_SKIP() << "no pseudo-terminal";
+        T.SetDevicePath(Device->SlavePath());
+        T.SetComTimeOut(1000);
+        T.OnLogSend = [this](TKovTerminal& t) { Log.push_back("TALV <= " + t.SentString()); };
+        T.OnLogReceived = [this](TKovTerminal& t) { Log.push_back("TALV => " + t.ReceivedString()); };
+        T.Open();
+    }
+
+    // The technician presses the reset key once the request waits for the banner.
+    void EnterConfigMode()
+    {
+        TWaitingView view;
+        T.RequestConfigMode(&view);
+        ASSERT_TRUE(view.WaitFor([&] { return view.Last == EConfigModeWaitForStart; }, 3s));
+        Device->Reset();
+        ASSERT_TRUE(view.WaitFor([&] { return view.Closed; }, 10s)) << view.Reason;
+        T.StopRequestConfigMode();
+        ASSERT_TRUE(T.GetConfigMode());
+        ASSERT_TRUE(Device->InConfigMode());
+        Device->ClearReceived();
+    }
+
+    std::string ErrorOf(const std::function<void()>& f)
+    {
+        try {
+            f();
+        } catch (const Exception& e) {
+            return e.what();
+        }
+        return "no error";
+    }
+};
+
+}  // namespace
+
+TEST_F(TDevice, ConfigureADeviceFromResetToStart)
+{
+    Start({.Pace = true, .Split = true, .Seed = 7});
+    if (!Device)
+        return;
+    EnterConfigMode();
+
+    TSimParameters onDevice;
+    onDevice.Msn1 = "";
+    onDevice.Msn2 = "0302";
+    onDevice.Aciomco = 2;
+    onDevice.Aciomcatab1 = "-";
+    onDevice.Aciomcatab2 = "0401";
+    onDevice.Isdn = 12;
+    Device->SetCurrent(onDevice);
+    T.SetMsnIncoming(0, "alt");
+    T.ReceiveConfiguration();
+    EXPECT_EQ(T.GetMsnIncoming(0), "");
+    EXPECT_EQ(T.GetMsnIncoming(1), "0302");
+    EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB2);
+    EXPECT_EQ(T.GetAutomaticCallNumber(0), "-");
+    EXPECT_EQ(T.GetAutomaticCallNumber(1), "0401");
+    EXPECT_EQ(T.GetIsdnDChannelProtocol(), IsdnLeasedLineB1);
+    EXPECT_EQ(Log[0], "TALV <= aciomco");
+    EXPECT_EQ(Log[1], "TALV => aciomco 2");
+    EXPECT_EQ(Log[7], "TALV => isdn 12-Standleitung B1");
+
+    // "Sende Parameter": factory defaults, the six values, store.
+    T.SetMsnIncoming(0, "0301");
+    T.SetAutomaticCallMode(EAciomcoB1B2);
+    T.SetIsdnDChannelProtocol(IsdnDss1);
+    Device->ClearReceived();
+    T.SendDefaultFactory();
+    T.SendConfiguration();
+    T.SendSave();
+    EXPECT_EQ(Device->Received(), "defa 1\raciomco 0\raciomcatab1 -\raciomcatab2 0401\risdn 0\r"
+                                  "vmoddi/1.msni 0301\rvmoddi/2.msni 0302\rsave\r");
+    const TSimParameters stored = Device->Stored();
+    EXPECT_EQ(stored.Msn1, "0301");
+    EXPECT_EQ(stored.Msn2, "0302");
+    EXPECT_EQ(stored.Aciomco, 0);
+    EXPECT_EQ(stored.Aciomcatab1, "-");
+    EXPECT_EQ(stored.Aciomcatab2, "0401");
+    EXPECT_EQ(stored.Isdn, 0);
+    EXPECT_TRUE(T.GetConfigMode());
+
+    // Start: the device runs, and the terminal notices through its reply timer.
+    T.SendGo();
+    EXPECT_TRUE(Device->WaitForState(ESimRunning, 2s));
+    const auto end = std::chrono::steady_clock::now() + 3s;
+    while (T.GetConfigMode() && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(20ms);
+    EXPECT_FALSE(T.GetConfigMode());
+}
+
+TEST_F(TDevice, ARunningDeviceDoesNotAnswer)
+{
+    Start();
+    if (!Device)
+        return;
+    EXPECT_EQ(ErrorOf([&] { T.ReceiveConfiguration(); }),
+              "TKovTerminal::ProcessReceived: Timout beim Senden nach 1000 msec.");
+}
+
+TEST_F(TDevice, ResetInTheMiddleOfAnExchangeIsAWrongAnswer)
+{
+    Start();
+    if (!Device)
+        return;
+    EnterConfigMode();
+    Device->ResetMidNextReply();
+    EXPECT_EQ(ErrorOf([&] { T.ReceiveConfiguration(); }),
+              "TKovTerminal::ReceiveConfigMode: falsche Antwort vom TALV erhalten.");
+    EXPECT_EQ(Log.back(), "TALV => " + StartString);
+    EXPECT_EQ(T.GetWaitState(), EKovWaitNone);
+}
+
+TEST_F(TDevice, GarbledRepliesCostOneExchangeNotTheSession)
+{
+    Start();
+    if (!Device)
+        return;
+    EnterConfigMode();
+    const std::function<void()> faults[] = {
+        [&] { Device->GarbageNextReply(); },
+        [&] { Device->NulInNextReply(); },
+        [&] { Device->FloodNextReply(3000, false); },
+        [&] { Device->SetSilent(true); },
+    };
+    TSimParameters onDevice;
+    onDevice.Aciomco = 1;
+    Device->SetCurrent(onDevice);
+    for (const auto& fault : faults) {
+        fault();
+        T.SetAutomaticCallMode(EAciomcoNo);
+        EXPECT_NE(ErrorOf([&] {
+                      T.RequestAutomaticCallMode();
+                      T.ProcessReceived();
+                  }),
+                  "no error");
+        EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoNo);
+        EXPECT_EQ(T.GetWaitState(), EKovWaitNone);
+        Device->SetSilent(false);
+        // Whatever the fault left on the line is gone with the time-out or the bad unit.
+        Device->WaitForReceived([](std::string_view) { return true; }, 10ms);
+        T.RequestAutomaticCallMode();
+        T.ProcessReceived();
+        EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB1);
+    }
+}
+
+TEST_F(TDevice, HangUpMidReplyIsASystemErrorAndTheSecondPortIsBusy)
+{
+    Start();
+    if (!Device)
+        return;
+    TKovTerminal second;
+    second.SetDevicePath(Device->SlavePath());
+    second.SetCOMPort(COM2);
+    EXPECT_EQ(ErrorOf([&] { second.Open(); }), "COM2 (" + Device->SlavePath() + "): Device or resource busy");
+    EXPECT_FALSE(second.GetConnected());
+
+    EnterConfigMode();
+    Device->HangUpMidNextReply();
+    try {
+        T.ReceiveConfiguration();
+        ADD_FAILURE() << "no error";
+    } catch (const EOSError& e) {
+        EXPECT_EQ(e.ErrorCode(), EIO);
+        EXPECT_EQ(std::string(e.what()), "Systemfehler. Code: 5.\nInput/output error");
+    }
+}
