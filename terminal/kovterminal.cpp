@@ -159,7 +159,10 @@ void TKovTerminal::Send(const AnsiString& text, tKovWaitForCmd wait)
         return;
     if (!text.empty()) {
         FSentString = text;
-        FPort->Write(text + CommandTerminator);
+        // A command that never reached the line must not pass for sent: for "go", which waits
+        // for no reply, nothing else would tell.
+        if (!FPort->Write(text + CommandTerminator))
+            RaiseLastOSError(FPort->LastError());
         DoLogSend();
     }
     FWaitState = wait;

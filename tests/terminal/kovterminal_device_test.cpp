@@ -103,7 +103,11 @@ struct TDevice : ::testing::Test {
 
 TEST_F(TDevice, ConfigureADeviceFromResetToStart)
 {
-    Start({.Pace = true, .Split = true, .Seed = 7});
+    TSimDeviceOptions options;
+    options.Pace = true;
+    options.Split = true;
+    options.Seed = 7;
+    Start(options);
     if (!Device)
         return;
     EnterConfigMode();

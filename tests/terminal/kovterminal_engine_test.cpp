@@ -349,6 +349,20 @@ TEST_F(TPtyTerminal, HangUpMidExchangeIsASystemError)
     device.join();
 }
 
+TEST_F(TPtyTerminal, CommandThatCannotBeWrittenIsASystemErrorNotASentLine)
+{
+    std::vector<std::string> sent;
+    T.OnLogSend = [&](TKovTerminal& t) { sent.push_back(t.SentString()); };
+    Pty.HangUp();
+    try {
+        T.SendGo();
+        ADD_FAILURE() << "no error";
+    } catch (const EOSError& e) {
+        EXPECT_EQ(e.ErrorCode(), EIO);
+    }
+    EXPECT_TRUE(sent.empty());
+}
+
 TEST_F(TPtyTerminal, ReadOnAClosedPortIsTheGenericSystemError)
 {
     T.RequestAutomaticCallMode();

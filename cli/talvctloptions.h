@@ -1,0 +1,41 @@
+#pragma once
+// talvctl's command line: the options that set up the port and the commands to run in order.
+// Parsing checks everything that can be checked without the device, so a usage error never
+// leaves a half-done job on the device.
+
+#include "cli/talvctlparameters.h"
+#include "slutil/slcomport.h"
+
+#include <string>
+#include <vector>
+
+enum tTalvctlCommand : int {
+    ETalvctlRequestConfigMode = 0,
+    ETalvctlReceive = 1,
+    ETalvctlSend = 2,
+    ETalvctlGo = 3,
+};
+
+struct TTalvctlCommand {
+    tTalvctlCommand Kind = ETalvctlReceive;
+    TTalvctlParameters Parameters;  // "send" only
+};
+
+class TTalvctlOptions {
+public:
+    static constexpr int DefaultTimeOutMs = 500;
+
+    // Either a COM port or an explicit device path (then DevicePath is not empty).
+    tCOMPorts COMPort = COM1;
+    std::string DevicePath;
+    int TimeOutMs = DefaultTimeOutMs;
+    bool Log = false;
+    bool Help = false;
+    std::vector<TTalvctlCommand> Commands;
+
+    // arguments without the program name. Raises Exception with the message to show for a
+    // usage error. "--help" ends the parsing at once; otherwise at least one command is needed.
+    static TTalvctlOptions Parse(const std::vector<std::string>& arguments);
+
+    static std::string Usage();
+};

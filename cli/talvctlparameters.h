@@ -1,0 +1,35 @@
+#pragma once
+// The six device parameters as talvctl reads and writes them: KEY=VALUE assignments on the
+// command line for "send", the same lines on stdout for "receive", so the output of one can be
+// fed to the other.
+
+#include "terminal/KovDef.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+class TKovTerminal;
+
+class TTalvctlParameters {
+public:
+    // The keys in the order "receive" prints them.
+    static const std::array<std::string, 6> Keys;
+
+    std::array<AnsiString, 2> MsnIncoming;
+    tAciomco AutomaticCallMode = EAciomcoNo;
+    std::array<AnsiString, 2> AutomaticCallNumber;
+    tIsdnDChannelProtocol IsdnDChannelProtocol = IsdnDss1;
+
+    bool operator==(const TTalvctlParameters&) const = default;
+
+    // Every key exactly once. Raises Exception naming the missing, unknown or repeated key, or
+    // the value that is no whole number or fails the terminal's check; the caller reports it
+    // as a usage error.
+    static TTalvctlParameters FromAssignments(const std::vector<std::string>& assignments);
+    static TTalvctlParameters FromTerminal(const TKovTerminal& terminal);
+
+    void ApplyTo(TKovTerminal& terminal) const;
+    // "KEY=VALUE" for each key, in the order of Keys.
+    std::vector<std::string> Assignments() const;
+};

@@ -1,0 +1,59 @@
+#pragma once
+// talvctl's work: parses the command line, opens the device's port once and runs the commands
+// in order on a terminal, writing results to one stream and messages to another. It is the
+// place where the terminal's exceptions become messages and exit codes.
+//
+// Exit codes: 0 success, 1 a device, protocol or port failure or a cancel, 2 a usage error.
+
+#include "terminal/kovterminal.h"
+
+#include <mutex>
+#include <ostream>
+#include <string>
+#include <vector>
+
+class TConsoleConfigModeView;
+class TTalvctlOptions;
+struct TTalvctlCommand;
+
+class TTalvctlRunner {
+public:
+    static constexpr int ExitOk = 0;
+    static constexpr int ExitFailure = 1;
+    static constexpr int ExitUsage = 2;
+
+    static inline const std::string RequestCancelledMessage =
+        "Anforderung des Konfigurationsmodus abgebrochen.";
+    static inline const std::string CancelledMessage = "Vorgang abgebrochen.";
+
+    TTalvctlRunner(std::ostream& out, std::ostream& err) : FOut(out), FErr(err) {}
+
+    // arguments without the program name. Call once.
+    int Run(const std::vector<std::string>& arguments);
+
+    // From any thread, at any time (Ctrl-C). A configuration-mode request in progress stops at
+    // once. Any other exchange is bounded by the reply time and is let finish, as is a "send"
+    // under way: cut short after "defa 1", it would leave the device on factory settings. No
+    // further command starts, and the run ends with exit code 1.
+    void Cancel();
+    bool Cancelled() const;
+
+private:
+    void Execute(const TTalvctlOptions& options);
+    void RunCommand(const TTalvctlCommand& command);
+    void RequestConfigMode();
+    void Receive();
+    void Send(const TTalvctlCommand& command);
+
+    void ThrowIfCancelled() const;
+
+    std::ostream& FOut;
+    std::ostream& FErr;
+    TKovTerminal FTerminal;
+
+    // Shared with the thread that calls Cancel: the flag and the view of a request running,
+    // whose life the runner brackets under the mutex.
+    mutable std::mutex FMutex;
+    bool FCancelled = false;
+    TConsoleConfigModeView* FActiveView = nullptr;
+};

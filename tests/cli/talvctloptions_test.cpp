@@ -1,0 +1,187 @@
+// Protects talvctl's command line, and that every usage error exits with 2 before a port is opened.
+#include "cli/talvctloptions.h"
+#include "cli/talvctlrunner.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+// The six assignments of a valid "send", each of which a case below spoils on its own.
+std::vector<std::string> ValidAssignments()
+{
+    return {"MsnIncoming1=4711", "MsnIncoming2=", "AutomaticCallMode=1",
+            "AutomaticCallNumber1=0301234", "AutomaticCallNumber2=-", "IsdnDChannelProtocol=12"};
+}
+
+std::vector<std::string> Join(std::vector<std::string> head, const std::vector<std::string>& tail)
+{
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+std::vector<std::string> Replaced(size_t index, const std::string& assignment)
+{
+    auto assignments = ValidAssignments();
+    assignments[index] = assignment;
+    return assignments;
+}
+
+std::vector<std::string> Without(size_t index)
+{
+    auto assignments = ValidAssignments();
+    assignments.erase(assignments.begin() + static_cast<std::ptrdiff_t>(index));
+    return assignments;
+}
+
+std::vector<tTalvctlCommand> Kinds(const TTalvctlOptions& options)
+{
+    std::vector<tTalvctlCommand> kinds;
+    for (const auto& command : options.Commands)
+        kinds.push_back(command.Kind);
+    return kinds;
+}
+
+}  // namespace
+
+TEST(TalvctlOptions, ReadsPortTimeOutLogAndCommands)
+{
+    struct TCase {
+        std::vector<std::string> Arguments;
+        tCOMPorts COMPort;
+        std::string DevicePath;
+        int TimeOutMs;
+        bool Log;
+        std::vector<tTalvctlCommand> Commands;
+    };
+    const TCase cases[] = {
+        {{"receive"}, COM1, "", 500, false, {ETalvctlReceive}},
+        {{"--port", "com3", "go"}, COM3, "", 500, false, {ETalvctlGo}},
+        {{"--port=COM4", "go"}, COM4, "", 500, false, {ETalvctlGo}},
+        {{"--port", "Com2", "go"}, COM2, "", 500, false, {ETalvctlGo}},
+        {{"--port", "/dev/pts/7", "receive"}, COM1, "/dev/pts/7", 500, false, {ETalvctlReceive}},
+        // Only COM1..COM4 name ports; any other text is a device path.
+        {{"--port", "COM5", "receive"}, COM1, "COM5", 500, false, {ETalvctlReceive}},
+        {{"--port", "/dev/pts/7", "--port", "COM2", "go"}, COM2, "", 500, false, {ETalvctlGo}},
+        {{"--timeout", "1500", "--log", "request-config-mode", "receive", "go"}, COM1, "", 1500, true,
+         {ETalvctlRequestConfigMode, ETalvctlReceive, ETalvctlGo}},
+        {{"--timeout=-3", "go"}, COM1, "", -3, false, {ETalvctlGo}},
+        {Join(Join({"send"}, ValidAssignments()), {"go", "receive"}), COM1, "", 500, false,
+         {ETalvctlSend, ETalvctlGo, ETalvctlReceive}},
+        {Join(Join({"send"}, ValidAssignments()), Join({"send"}, ValidAssignments())), COM1, "", 500, false,
+         {ETalvctlSend, ETalvctlSend}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.Arguments));
+        const auto options = TTalvctlOptions::Parse(c.Arguments);
+        EXPECT_EQ(options.COMPort, c.COMPort);
+        EXPECT_EQ(options.DevicePath, c.DevicePath);
+        EXPECT_EQ(options.TimeOutMs, c.TimeOutMs);
+        EXPECT_EQ(options.Log, c.Log);
+        EXPECT_FALSE(options.Help);
+        EXPECT_EQ(Kinds(options), c.Commands);
+    }
+}
+
+TEST(TalvctlOptions, SendTakesItsAssignmentsInAnyOrder)
+{
+    const auto options = TTalvctlOptions::Parse(
+        {"send", "IsdnDChannelProtocol=12", "AutomaticCallNumber2=-", "MsnIncoming2=",
+         "AutomaticCallNumber1=030=1234", "AutomaticCallMode=2", "MsnIncoming1=47 11", "go"});
+    ASSERT_EQ(Kinds(options), (std::vector<tTalvctlCommand>{ETalvctlSend, ETalvctlGo}));
+    const TTalvctlParameters& p = options.Commands[0].Parameters;
+    EXPECT_EQ(p.MsnIncoming[0], "47 11");
+    EXPECT_EQ(p.MsnIncoming[1], "");
+    EXPECT_EQ(p.AutomaticCallMode, EAciomcoB2);
+    // Split at the first "=": the rest, further "=" included, is the value.
+    EXPECT_EQ(p.AutomaticCallNumber[0], "030=1234");
+    EXPECT_EQ(p.AutomaticCallNumber[1], "-");
+    EXPECT_EQ(p.IsdnDChannelProtocol, 12);
+}
+
+TEST(TalvctlOptions, HelpPrintsUsageToStdoutAndEndsParsing)
+{
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {"--help"}, {"--port", "/nonexistent/talv", "--help", "bogus", "--bogus"}}) {
+        std::ostringstream out, err;
+        TTalvctlRunner runner(out, err);
+        EXPECT_EQ(runner.Run(arguments), TTalvctlRunner::ExitOk);
+        EXPECT_EQ(out.str(), TTalvctlOptions::Usage());
+        EXPECT_EQ(err.str(), "");
+    }
+}
+
+// Every case names a port that does not exist: had talvctl tried to open it, the exit code
+// would be 1, so exit code 2 also shows that the error was found before the port was touched.
+TEST(TalvctlOptions, UsageErrorsExitWithTwoBeforeOpeningThePort)
+{
+    const std::vector<std::string> port = {"--port", "/nonexistent/talv"};
+    struct TCase {
+        std::vector<std::string> Arguments;
+        std::string Message;
+    };
+    const TCase cases[] = {
+        {{}, "kein Kommando angegeben"},
+        {port, "kein Kommando angegeben"},
+        {Join(port, {"--log"}), "kein Kommando angegeben"},
+        {{"--port"}, "Option '--port' erwartet einen Wert"},
+        {{"--port="}, "Option '--port': leerer Wert"},
+        {Join(port, {"--timeout"}), "Option '--timeout' erwartet einen Wert"},
+        {Join(port, {"--timeout", "abc", "receive"}), "Option '--timeout': 'abc' ist kein gültiger Integerwert"},
+        {Join(port, {"--timeout", "1.5", "receive"}), "Option '--timeout': '1.5' ist kein gültiger Integerwert"},
+        {Join(port, {"--timeout=", "receive"}), "Option '--timeout': '' ist kein gültiger Integerwert"},
+        {Join(port, {"--verbose", "receive"}), "unbekannte Option '--verbose'"},
+        {Join(port, {"-p", "receive"}), "unbekannte Option '-p'"},
+        {Join(port, {"--log=yes", "receive"}), "Option '--log' erwartet keinen Wert"},
+        {Join(port, {"receive", "--log"}), "Option '--log' muss vor den Kommandos stehen"},
+        {Join(port, {"fetch"}), "unbekanntes Kommando 'fetch'"},
+        {Join(port, {"receive", "Receive"}), "unbekanntes Kommando 'Receive'"},
+        // A later error stops the whole call, also the valid commands before it.
+        {Join(port, {"go", "receive", "fetch"}), "unbekanntes Kommando 'fetch'"},
+        {Join(port, {"send"}),
+         "send: Parameter fehlt: MsnIncoming1, MsnIncoming2, AutomaticCallMode, AutomaticCallNumber1, "
+         "AutomaticCallNumber2, IsdnDChannelProtocol"},
+        {Join(port, Join({"send"}, Without(5))), "send: Parameter fehlt: IsdnDChannelProtocol"},
+        {Join(port, Join({"send"}, Without(0))), "send: Parameter fehlt: MsnIncoming1"},
+        // The assignments end at the first argument without "=": what follows is a command.
+        {Join(port, Join(Join({"send"}, Without(3)), {"AutomaticCallNumber1"})),
+         "send: Parameter fehlt: AutomaticCallNumber1"},
+        {Join(port, Join(Join({"send"}, ValidAssignments()), {"MsnIncoming1=5"})),
+         "send: Parameter 'MsnIncoming1' mehrfach angegeben"},
+        {Join(port, Join(Join({"send"}, ValidAssignments()), {"Msn3=1"})), "send: unbekannter Parameter 'Msn3'"},
+        {Join(port, Join({"send"}, Replaced(0, "msnincoming1=1"))), "send: unbekannter Parameter 'msnincoming1'"},
+        {Join(port, Join({"send"}, Replaced(0, "=1"))), "send: unbekannter Parameter ''"},
+        {Join(port, Join({"send"}, Replaced(2, "AutomaticCallMode=x"))),
+         "send: AutomaticCallMode: 'x' ist kein gültiger Integerwert"},
+        {Join(port, Join({"send"}, Replaced(2, "AutomaticCallMode="))),
+         "send: AutomaticCallMode: '' ist kein gültiger Integerwert"},
+        {Join(port, Join({"send"}, Replaced(2, "AutomaticCallMode=7"))),
+         "send: AutomaticCallMode: CheckAutomaticCallMode: unzulässiger Wert 7"},
+        {Join(port, Join({"send"}, Replaced(2, "AutomaticCallMode=4"))),
+         "send: AutomaticCallMode: CheckAutomaticCallMode: unzulässiger Wert 4"},
+        {Join(port, Join({"send"}, Replaced(2, "AutomaticCallMode=-1"))),
+         "send: AutomaticCallMode: CheckAutomaticCallMode: unzulässiger Wert -1"},
+        {Join(port, Join({"send"}, Replaced(5, "IsdnDChannelProtocol=2"))),
+         "send: IsdnDChannelProtocol: CheckIsdnDChannelProtocol: unzulässiger Wert 2"},
+        {Join(port, Join({"send"}, Replaced(5, "IsdnDChannelProtocol=15"))),
+         "send: IsdnDChannelProtocol: CheckIsdnDChannelProtocol: unzulässiger Wert 15"},
+        {Join(port, Join({"send"}, Replaced(5, "IsdnDChannelProtocol=DSS1"))),
+         "send: IsdnDChannelProtocol: 'DSS1' ist kein gültiger Integerwert"},
+        {Join(port, Join({"send"}, Replaced(0, "MsnIncoming1=47\r11"))),
+         "send: MsnIncoming1: Steuerzeichen und '#' sind nicht erlaubt"},
+        {Join(port, Join({"send"}, Replaced(4, "AutomaticCallNumber2=12#"))),
+         "send: AutomaticCallNumber2: Steuerzeichen und '#' sind nicht erlaubt"},
+        {Join(port, Join(Join(Join({"send"}, ValidAssignments()), {"go", "send"}), Replaced(2, "AutomaticCallMode=9"))),
+         "send: AutomaticCallMode: CheckAutomaticCallMode: unzulässiger Wert 9"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.Arguments));
+        std::ostringstream out, err;
+        TTalvctlRunner runner(out, err);
+        EXPECT_EQ(runner.Run(c.Arguments), TTalvctlRunner::ExitUsage);
+        EXPECT_EQ(out.str(), "");
+        EXPECT_EQ(err.str().rfind("talvctl: " + c.Message + "\n", 0), 0u) << err.str();
+        EXPECT_NE(err.str().find(TTalvctlOptions::Usage()), std::string::npos);
+    }
+}
