@@ -1,16 +1,18 @@
 #include "terminal/configmodeview.h"
 
+#include "platform/resstrings.h"
+
 std::string ConfigModeStatusText(tConfigModeStatus status, const std::string& reason)
 {
     switch (status) {
     case EConfigModeWaitForStart:
-        return "Warte auf Start-Zeichenkette von TALV-Gerät.";
+        return LoadStr(221);
     case EConfigModeConfirmed:
-        return "Bestätigung für Start-Zeichenkette an TALV-Gerät gesendet.";
+        return LoadStr(222);
     case EConfigModeEntered:
-        return "TALV-Gerät ist im Konfigurationsmodus.";
+        return LoadStr(223);
     case EConfigModeFailed:
-        return "Konfigurationsmodus nicht erreicht: " + reason;
+        return FmtLoadStr(228, {reason});
     }
     return reason;
 }

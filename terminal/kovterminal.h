@@ -20,6 +20,7 @@
 #include <vector>
 
 class TConfigModeView;
+class TIniFile;
 class ThRequestConfigMode;
 
 class TKovTerminal {
@@ -56,6 +57,14 @@ public:
 
     // Defaults: name "<TALv>", COM1, empty numbers, mode EAciomcoNo, DSS1; the comment stays.
     void Clear();
+
+    // The seven parameter keys of a device section; nothing when ini is null. Loading takes a
+    // missing key's default and checks mode and protocol: an invalid one raises ERangeError
+    // with the values read before it already set.
+    void SaveConfiguration(TIniFile* ini, const AnsiString& section) const;
+    void LoadConfiguration(TIniFile* ini, const AnsiString& section);
+    // Copies the parameters (name, port, numbers, mode, protocol, comment) of another terminal.
+    void AssignParameters(const TKovTerminal& source);
 
     // ---- engine ----------------------------------------------------------
     int GetComTimeOut() const { return FComTimeOut; }

@@ -1,6 +1,7 @@
 #include "terminal/threquestconfigmode.h"
 
 #include "platform/exceptions.h"
+#include "platform/resstrings.h"
 #include "slutil/sltimerthread.h"
 #include "terminal/kovterminal.h"
 
@@ -203,7 +204,7 @@ bool ThRequestConfigMode::WaitForPrompt()
     }
     stopTimer();
     if (!found) {
-        Fail("Das TALV-Gerät hat nicht innerhalb von " + std::to_string(timeOut) + " msec geantwortet.");
+        Fail(FmtLoadStr(229, {timeOut}));
         return false;
     }
     return true;

@@ -1,0 +1,237 @@
+#include "documents/framedevstate.h"
+
+#include "platform/exceptions.h"
+#include "platform/inifile.h"
+#include "terminal/kovterminal.h"
+
+#include <algorithm>
+
+namespace {
+
+const char* const ProtocolItems[TFrameDevState::ProtocolItemCount] = {
+    "DSS1", "Standleitung B1", "Standleitung B2", "Standleitung B1+B2"};
+const tIsdnDChannelProtocol ProtocolValues[TFrameDevState::ProtocolItemCount] = {
+    IsdnDss1, IsdnLeasedLineB1, IsdnLeasedLineB2, IsdnLeasedLineB1B2};
+
+const char* const KeyCOMPort = "COMPort";
+const char* const KeyCount = "Count";
+const char* const KeyItem = "Item";
+const char* const MemoSuffix = ".Memo";
+
+}  // namespace
+
+const char* TFrameDevState::ProtocolItem(int index)
+{
+    return ProtocolItems[index];
+}
+
+TFrameDevState::TFrameDevState()
+{
+    Clear();
+}
+
+void TFrameDevState::SetTerminal(TKovTerminal* terminal)
+{
+    if (terminal == FTerminal)
+        return;
+    FTerminal = terminal;
+    UpdateView();
+}
+
+// A button the panel checks itself runs the click handler like a user's click: the mode always
+// follows the buttons as they stand after the last change.
+void TFrameDevState::DialClick(int line, bool dial)
+{
+    if (FDial[line] == dial)
+        return;
+    FDial[line] = dial;
+    FModified = true;
+    UpdateAutomaticCallMode();
+}
+
+void TFrameDevState::UpdateAutomaticCallMode()
+{
+    if (!FTerminal)
+        return;
+    const tAciomco mode = FDial[0] ? (FDial[1] ? EAciomcoB1B2 : EAciomcoB1) : (FDial[1] ? EAciomcoB2 : EAciomcoNo);
+    FTerminal->SetAutomaticCallMode(mode);
+}
+
+void TFrameDevState::UpdateView()
+{
+    if (!FTerminal)
+        return;
+    FName = FTerminal->GetKovName();
+    for (int line = 0; line < 2; ++line) {
+        FMsn[line] = FTerminal->GetMsnIncoming(line);
+        FNumber[line] = FTerminal->GetAutomaticCallNumber(line);
+    }
+
+    const tAciomco mode = FTerminal->GetAutomaticCallMode();
+    switch (mode) {
+    case EAciomcoB1B2: DialClick(0, true); DialClick(1, true); break;
+    case EAciomcoB1: DialClick(0, true); DialClick(1, false); break;
+    case EAciomcoB2: DialClick(0, false); DialClick(1, true); break;
+    case EAciomcoNo: DialClick(0, false); DialClick(1, false); break;
+    default:
+        throw ERangeError("TFrameDev::UpdateView: falscher AutomaticCallMode " + std::to_string(mode));
+    }
+
+    const tIsdnDChannelProtocol protocol = FTerminal->GetIsdnDChannelProtocol();
+    const auto value = std::find(std::begin(ProtocolValues), std::end(ProtocolValues), protocol);
+    if (value == std::end(ProtocolValues))
+        throw ERangeError("TFrameDev::UpdateView: falsches IsdnDChannelProtocol " + std::to_string(protocol));
+    FProtocolIndex = static_cast<int>(value - std::begin(ProtocolValues));
+
+    UpdateViewByIsdnChannelProtocoll();
+
+    const int port = FTerminal->GetCOMPort();
+    FComPortIndex = port >= COM1 && port <= COM4 ? port : -1;
+}
+
+void TFrameDevState::UpdateViewByIsdnChannelProtocoll()
+{
+    if (!FTerminal)
+        return;
+    // The DSS1 values wait here while a leased line is chosen, so choosing DSS1 again brings
+    // them back.
+    if (FTerminal->GetIsdnDChannelProtocol() == IsdnDss1) {
+        for (int line = 0; line < 2; ++line) {
+            FSavedMsn[line] = FMsn[line];
+            FSavedNumber[line] = FNumber[line];
+            FSavedDial[line] = FDial[line];
+        }
+    }
+
+    if (FProtocolIndex == 0) {
+        FTerminal->SetIsdnDChannelProtocol(IsdnDss1);
+        FNumbersEnabled = true;
+        for (int line = 0; line < 2; ++line) {
+            FMsn[line] = FSavedMsn[line];
+            FNumber[line] = FSavedNumber[line];
+            FTerminal->SetMsnIncoming(line, FMsn[line]);
+            FTerminal->SetAutomaticCallNumber(line, FNumber[line]);
+        }
+        DialClick(0, FSavedDial[0]);
+        DialClick(1, FSavedDial[1]);
+    } else if (FProtocolIndex >= 1 && FProtocolIndex < ProtocolItemCount) {
+        FTerminal->SetIsdnDChannelProtocol(ProtocolValues[FProtocolIndex]);
+        const std::string item = ProtocolItems[FProtocolIndex];
+        const bool usesB1 = FProtocolIndex != 2;
+        const bool usesB2 = FProtocolIndex != 1;
+        FMsn[0] = FNumber[0] = usesB1 ? item : DisabledText;
+        FMsn[1] = FNumber[1] = usesB2 ? item : DisabledText;
+        DialClick(0, usesB1);
+        DialClick(1, usesB2);
+        for (int line = 0; line < 2; ++line) {
+            FTerminal->SetMsnIncoming(line, NoNumber);
+            FTerminal->SetAutomaticCallNumber(line, NoNumber);
+        }
+    } else {
+        throw ERangeError(
+            "TFrameDev::UpdateViewByIsdnChannelProtocoll: falscher Index bei CmbBxIsdnDChannelProtocol->ItemIndex " +
+            std::to_string(FProtocolIndex));
+    }
+
+    if (FTerminal->GetIsdnDChannelProtocol() != IsdnDss1)
+        FNumbersEnabled = false;
+}
+
+void TFrameDevState::ProtocolChange(int index)
+{
+    FProtocolIndex = index;
+    if (!FTerminal)
+        return;
+    UpdateViewByIsdnChannelProtocoll();
+    FModified = true;
+}
+
+void TFrameDevState::Clear()
+{
+    FName.clear();
+    ProtocolChange(0);
+    FMsn[0].clear();
+    FMsn[1].clear();
+    FNumber[0].clear();
+    DialClick(0, true);
+    FNumber[1].clear();
+    DialClick(1, true);
+    FComPortIndex = 0;
+    FMemo.clear();
+    if (FTerminal)
+        FTerminal->Clear();
+    FModified = false;
+}
+
+void TFrameDevState::SaveConfiguration(TIniFile& ini, const std::string& section)
+{
+    if (!FTerminal)
+        return;
+    FTerminal->SaveConfiguration(&ini, section);
+    ini.WriteInteger(section, KeyCOMPort, FTerminal->GetCOMPort() + 1);
+    const std::string memo = section + MemoSuffix;
+    ini.EraseSection(memo);
+    ini.WriteInteger(memo, KeyCount, static_cast<int>(FMemo.size()));
+    for (size_t i = 0; i < FMemo.size(); ++i)
+        ini.WriteString(memo, KeyItem + std::to_string(i), FMemo[i]);
+    FModified = false;
+}
+
+std::optional<int> TFrameDevState::LoadConfiguration(TIniFile& ini, const std::string& section)
+{
+    if (!FTerminal)
+        return std::nullopt;
+    FTerminal->LoadConfiguration(&ini, section);
+
+    // A port outside COM1..COM4 (a file from a machine with more ports, or a typing error)
+    // would open COM1 anyway; say so instead of keeping a port no box can show.
+    std::optional<int> foreignPort;
+    const int port = ini.ReadInteger(section, KeyCOMPort, 1);
+    if (port >= 1 && port <= 4) {
+        FTerminal->SetCOMPort(static_cast<tCOMPorts>(port - 1));
+    } else {
+        FTerminal->SetCOMPort(COM1);
+        foreignPort = port;
+    }
+
+    const std::string memo = section + MemoSuffix;
+    if (ini.ValueExists(memo, KeyCount)) {
+        const int count = ini.ReadInteger(memo, KeyCount, 0);
+        FMemo.clear();
+        // Walk the keys present rather than 0..Count-1, so a huge Count costs nothing.
+        std::vector<std::pair<int, std::string>> items;
+        for (const auto& key : ini.ReadSection(memo)) {
+            if (key.size() <= 4 || !std::equal(key.begin(), key.begin() + 4, "Item", [](char a, char b) {
+                    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+                }))
+                continue;
+            const std::string digits = key.substr(4);
+            if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
+                digits.size() > 9 || (digits.size() > 1 && digits[0] == '0'))
+                continue;
+            const int index = std::stoi(digits);
+            if (index < count)
+                items.emplace_back(index, ini.ReadString(memo, key, ""));
+        }
+        std::sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (auto& item : items)
+            FMemo.push_back(std::move(item.second));
+    }
+
+    UpdateView();
+    FModified = false;
+    return foreignPort;
+}
+
+void TFrameDevState::EraseConfiguration(TIniFile& ini, const std::string& section)
+{
+    ini.EraseSection(section);
+    ini.EraseSection(section + MemoSuffix);
+}
+
+void TFrameDevState::AssignState(const TFrameDevState& source)
+{
+    TKovTerminal* const terminal = FTerminal;
+    *this = source;
+    FTerminal = terminal;
+}

@@ -1,0 +1,89 @@
+#pragma once
+// What a device panel shows and keeps, without any widget: the texts and states of its controls,
+// the comment, the modified flag and the DSS1 values hidden while a leased line is chosen, with
+// the rules that tie them to the device's terminal. The desktop panel mirrors this state into
+// its widgets; documents and talvctl use it directly, so both make the same of a device.
+
+#include "terminal/KovDef.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class TIniFile;
+class TKovTerminal;
+
+class TFrameDevState {
+public:
+    // Protocol box items, by index.
+    static constexpr int ProtocolItemCount = 4;
+    static const char* ProtocolItem(int index);
+    // The text a number field shows for a link the chosen leased line does not use.
+    static constexpr const char* DisabledText = "<disabled>";
+
+    TFrameDevState();
+
+    TKovTerminal* Terminal() const { return FTerminal; }
+    // Binds terminal and refreshes the view when it differs from the bound one.
+    void SetTerminal(TKovTerminal* terminal);
+
+    // ---- the controls -------------------------------------------------------
+    const std::string& Name() const { return FName; }
+    const std::string& Msn(int line) const { return FMsn[line]; }
+    const std::string& Number(int line) const { return FNumber[line]; }
+    // Whether the link's DIAL button is checked (otherwise its ACCEPT button is).
+    bool Dial(int line) const { return FDial[line]; }
+    bool NumbersEnabled() const { return FNumbersEnabled; }
+    int ProtocolIndex() const { return FProtocolIndex; }
+    // 0..3, or -1 for no selection (a port index outside COM1..COM4).
+    int ComPortIndex() const { return FComPortIndex; }
+
+    std::vector<std::string>& Memo() { return FMemo; }
+    const std::vector<std::string>& Memo() const { return FMemo; }
+
+    bool Modified() const { return FModified; }
+    void SetModified(bool modified) { FModified = modified; }
+
+    // ---- the panel's rules ----------------------------------------------------
+    // Refreshes every control from the terminal. A mode or protocol the panel cannot show
+    // raises ERangeError "TFrameDev::UpdateView: falscher AutomaticCallMode <n>" or
+    // "... falsches IsdnDChannelProtocol <n>", after the earlier steps took effect.
+    void UpdateView();
+    // Applies the protocol box's choice to the terminal and the number controls.
+    void UpdateViewByIsdnChannelProtocoll();
+    // The user picked a protocol.
+    void ProtocolChange(int index);
+    // The DIAL (dial) or ACCEPT button of `line` becomes checked, by the user or by the panel's
+    // own code; nothing happens when it already was.
+    void DialClick(int line, bool dial);
+    // Derives the automatic call mode from the two DIAL buttons.
+    void UpdateAutomaticCallMode();
+    // Resets controls, comment and terminal; not modified afterwards.
+    void Clear();
+
+    // ---- the panel's share of the configuration file ----------------------------
+    void SaveConfiguration(TIniFile& ini, const std::string& section);
+    // Returns the file's "COMPort" value when it lay outside 1..4 and COM1 was taken instead.
+    std::optional<int> LoadConfiguration(TIniFile& ini, const std::string& section);
+    static void EraseConfiguration(TIniFile& ini, const std::string& section);
+
+    // Copies everything but the terminal binding from another panel.
+    void AssignState(const TFrameDevState& source);
+
+private:
+
+    TKovTerminal* FTerminal = nullptr;
+    std::string FName;
+    std::string FMsn[2];
+    std::string FNumber[2];
+    bool FDial[2] = {false, false};
+    bool FNumbersEnabled = true;
+    int FProtocolIndex = 0;
+    int FComPortIndex = 0;
+    std::vector<std::string> FMemo;
+    bool FModified = false;
+
+    std::string FSavedMsn[2];
+    std::string FSavedNumber[2];
+    bool FSavedDial[2] = {false, false};
+};

@@ -1,0 +1,35 @@
+#include "documents/messagelist.h"
+
+#include "platform/exceptions.h"
+
+void TMessageList::Clear()
+{
+    FMessages.clear();
+    FErrorCount = 0;
+    FWarningCount = 0;
+    FHeadingCount = 0;
+    FInfoCount = 0;
+}
+
+void TMessageList::AddMessage(tMsgKind kind, const std::string& text)
+{
+    int* counter = nullptr;
+    switch (kind) {
+    case mkInfo:
+        counter = &FInfoCount;
+        break;
+    case mkWarning:
+        counter = &FWarningCount;
+        break;
+    case mkError:
+        counter = &FErrorCount;
+        break;
+    case mkHeading:
+        counter = &FHeadingCount;
+        break;
+    default:
+        throw ERangeError("TMessageList::AddMessage: unzulässige Art " + std::to_string(static_cast<int>(kind)));
+    }
+    FMessages.push_back({kind, text});
+    ++*counter;
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The kinds of lines in the message log, and the log as the core writes to it.
+
+#include <string>
+
+enum tMsgKind : int { mkInfo = 0, mkWarning = 1, mkError = 2, mkHeading = 3 };
+
+class TMessageLog {
+public:
+    virtual ~TMessageLog() = default;
+    // Empties the log and its counters.
+    virtual void Clear() = 0;
+    virtual void AddMessage(tMsgKind kind, const std::string& text) = 0;
+};

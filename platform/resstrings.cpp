@@ -1,0 +1,176 @@
+#include "platform/resstrings.h"
+
+#include "platform/exceptions.h"
+
+#include <algorithm>
+#include <iterator>
+#include <map>
+#include <string_view>
+
+namespace {
+
+struct TResString {
+    int Id;
+    std::string_view Text;
+};
+
+// The built-in German texts, sorted by id. Every text the program shows is here, so that a
+// language module can replace it; ids are stable because language modules refer to them.
+constexpr TResString g_ResStrings[] = {
+    // configuration-mode request
+    {221, "Warte auf Start-Zeichenkette von TALV-Gerät."},
+    {222, "Bestätigung für Start-Zeichenkette an TALV-Gerät gesendet."},
+    {223, "TALV-Gerät ist im Konfigurationsmodus."},
+    {228, "Konfigurationsmodus nicht erreicht: %s"},
+    {229, "Das TALV-Gerät hat nicht innerhalb von %d msec geantwortet."},
+    // documents
+    {400, "Datei \"%s\" geöffnet."},
+    {401, "Datei \"%s\" geschlossen."},
+    {402, "Datei \"%s\" gespeichert."},
+    {403, "%s: COMPort %d liegt ausserhalb von 1 bis 4, COM1 wird verwendet."},
+    // configuration check: step headings
+    {600, "---- Start der Prüfungen ----"},
+    {601, "---- Ende der Prüfungen ----"},
+    {602, "Check: Eindeutigkeit aller MSNs prüfen."},
+    {603, "Check: eine MSN wird von mehreren Rufern angewählt."},
+    {604, "Check: MSN liegt ausserhalb des Netzwerks."},
+    {605, "Check: beide Stellen sind auf ACCEPT/DIAL eingestellt."},
+    {606, "Check: Standleitung und DSS1 eingestellt."},
+    // configuration check: findings
+    {620, "%s.MSN1 ist identisch mit %s.MSN2."},
+    {621, "%s.MSN1 ist identisch mit %s.MSN1."},
+    {622, "%s.MSN1 ist identisch mit %s.MSN2."},
+    {623, "%s.MSN2 ist identisch mit %s.MSN1."},
+    {624, "%s.MSN2 ist identisch mit %s.MSN2."},
+    {625, "%s.MSN1 wird von %d Rufern angewählt."},
+    {626, "%s.MSN2 wird von %d Rufern angewählt."},
+    {627, "%s.Number 1 (%s) liegt ausserhalb des Netzwerks."},
+    {628, "%s.Number 2 (%s) liegt ausserhalb des Netzwerks."},
+    {629, "%s.MSN1 und Anrufer %s.Number1 sind beide auf \"DIAL\" eingestellt."},
+    {630, "%s.MSN1 und Anrufer %s.Number1 sind beide auf \"ACCEPT\" eingestellt."},
+    {631, "%s.MSN1 und Anrufer %s.Number2 sind beide auf \"DIAL\" eingestellt."},
+    {632, "%s.MSN1 und Anrufer %s.Number2 sind beide auf \"ACCEPT\" eingestellt."},
+    {633, "%s.MSN2 und Anrufer %s.Number1 sind beide auf \"DIAL\" eingestellt."},
+    {634, "%s.MSN2 und Anrufer %s.Number1 sind beide auf \"ACCEPT\" eingestellt."},
+    {635, "%s.MSN2 und Anrufer %s.Number2 sind beide auf \"DIAL\" eingestellt."},
+    {636, "%s.MSN2 und Anrufer %s.Number2 sind beide auf \"ACCEPT\" eingestellt."},
+    {637, "%s ist auf \"DSS1\" und %s ist auf \"Standleitung\" eingestellt."},
+    {638, "%s ist auf \"Standleitung\" und %s ist auf \"DSS1\" eingestellt."},
+};
+
+static_assert(std::is_sorted(std::begin(g_ResStrings), std::end(g_ResStrings),
+                             [](const TResString& a, const TResString& b) { return a.Id < b.Id; }),
+              "the string table must stay sorted by id");
+
+// The texts of the loaded language module. It is set once at start-up, before any other thread
+// runs (the configuration-mode request thread reads texts too); from then on it is only read,
+// and concurrent reads of a std::map need no lock. Changing it while another thread may call
+// LoadStr is not supported.
+std::map<int, std::string> g_Translation;
+
+const TResString* FindBuiltIn(int id)
+{
+    const auto it = std::lower_bound(std::begin(g_ResStrings), std::end(g_ResStrings), id,
+                                     [](const TResString& entry, int key) { return entry.Id < key; });
+    if (it == std::end(g_ResStrings) || it->Id != id)
+        return nullptr;
+    return it;
+}
+
+// The kinds of the placeholders of a text in order ("sd" for "%s ... %d"); "%%" is none, a
+// "%" at the very end counts as a kind of its own, which no built-in text has.
+std::string PlaceholderKinds(std::string_view text)
+{
+    std::string kinds;
+    for (std::size_t pos = 0; pos < text.size(); ++pos)
+        if (text[pos] == '%') {
+            const char type = pos + 1 < text.size() ? text[pos + 1] : '%';
+            if (pos + 1 == text.size() || type != '%')
+                kinds += type;
+            ++pos;
+        }
+    return kinds;
+}
+
+[[noreturn]] void RaiseFormatError(const std::string& what, const std::string& format)
+{
+    throw ERangeError("Format: " + what + " in \"" + format + "\"");
+}
+
+}  // namespace
+
+std::string LoadStr(int id)
+{
+    const TResString* builtIn = FindBuiltIn(id);
+    if (builtIn == nullptr)
+        throw ERangeError("LoadStr: unbekannte Id " + std::to_string(id));
+    if (const auto translated = g_Translation.find(id); translated != g_Translation.end())
+        return translated->second;
+    return std::string(builtIn->Text);
+}
+
+std::string FmtLoadStr(int id, const std::vector<TFormatArg>& args)
+{
+    return Format(LoadStr(id), args);
+}
+
+std::string Format(const std::string& format, const std::vector<TFormatArg>& args)
+{
+    // The arguments are copied into the result as they are: a device name containing "%" is
+    // never read as a placeholder.
+    std::string result;
+    result.reserve(format.size() + 32);
+    std::size_t next = 0;
+    for (std::size_t pos = 0; pos < format.size(); ++pos) {
+        const char c = format[pos];
+        if (c != '%') {
+            result += c;
+            continue;
+        }
+        if (pos + 1 >= format.size())
+            RaiseFormatError("Platzhalter ohne Typ am Ende", format);
+        const char type = format[++pos];
+        if (type == '%') {
+            result += '%';
+            continue;
+        }
+        if (type != 's' && type != 'd')
+            RaiseFormatError(std::string("unbekannter Platzhalter %") + type, format);
+        if (next >= args.size())
+            RaiseFormatError("fehlendes Argument " + std::to_string(next + 1), format);
+        const TFormatArg& arg = args[next++];
+        if (type == 's') {
+            const auto* text = std::get_if<std::string>(&arg);
+            if (text == nullptr)
+                RaiseFormatError("Argument " + std::to_string(next) + " ist kein Text für %s", format);
+            result += *text;
+        } else {
+            const auto* number = std::get_if<int>(&arg);
+            if (number == nullptr)
+                RaiseFormatError("Argument " + std::to_string(next) + " ist keine Zahl für %d", format);
+            result += std::to_string(*number);
+        }
+    }
+    if (next != args.size())
+        RaiseFormatError("überzählige Argumente (" + std::to_string(args.size() - next) + ")", format);
+    return result;
+}
+
+void SetResStringTranslation(std::vector<std::pair<int, std::string>> texts)
+{
+    // A module with a text for an id the program does not know was made for another version,
+    // and a text whose placeholders differ from the German one would fail only when it is shown,
+    // possibly deep inside a device exchange. Either refuses the module as a whole, so that the
+    // texts in use stay consistent.
+    std::map<int, std::string> translation;
+    for (auto& [id, text] : texts) {
+        const TResString* builtIn = FindBuiltIn(id);
+        if (builtIn == nullptr)
+            throw ERangeError("SetResStringTranslation: unbekannte Id " + std::to_string(id));
+        if (PlaceholderKinds(text) != PlaceholderKinds(builtIn->Text))
+            throw ERangeError("SetResStringTranslation: Platzhalter von Id " + std::to_string(id) +
+                              " passen nicht zu \"" + std::string(builtIn->Text) + "\"");
+        translation[id] = std::move(text);
+    }
+    g_Translation = std::move(translation);
+}

@@ -1,0 +1,7 @@
+#pragma once
+// Where the per-user settings file lives: TALVConfig.INI in the user's configuration folder
+// ($XDG_CONFIG_HOME, or ~/.config when that is unset, empty or not an absolute path).
+
+#include <string>
+
+std::string SettingsFileName();

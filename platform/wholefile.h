@@ -1,0 +1,18 @@
+#pragma once
+// Reading and replacing a file as a whole, for files that are kept in memory while the program
+// works on them (profile files).
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The file's bytes; nothing when it does not exist or cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& fileName);
+
+// Replaces the file's content so that the file is either the old one or the new one, even when
+// the program or the machine stops halfway: the bytes go to a temporary file in the same folder
+// (".<name>.XXXXXX"), which is synced and renamed over the target; then the folder is synced.
+// The new file keeps the old one's permission bits (a new file gets 0666 less the umask); a
+// symbolic link is written through. False when anything failed; the target is then untouched
+// and no temporary file is left behind.
+[[nodiscard]] bool ReplaceWholeFile(const std::string& fileName, std::string_view bytes);

@@ -1,0 +1,111 @@
+// Protects the panel rules that documents and the desktop panel share: DSS1 values hidden and
+// restored around a leased line, the call mode following the DIAL buttons, clearing.
+#include "documents/framedevstate.h"
+#include "platform/exceptions.h"
+#include "terminal/kovterminal.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TPanel : ::testing::Test {
+    TKovTerminal T;
+    TFrameDevState P;
+
+    void SetUp() override
+    {
+        T.SetMsnIncoming(0, "301");
+        T.SetMsnIncoming(1, "302");
+        T.SetAutomaticCallNumber(0, "401");
+        T.SetAutomaticCallNumber(1, "402");
+        T.SetAutomaticCallMode(EAciomcoB2);
+        P.SetTerminal(&T);
+    }
+};
+
+}  // namespace
+
+TEST_F(TPanel, LeasedLineHidesTheDss1ValuesAndDss1BringsThemBack)
+{
+    EXPECT_FALSE(P.Dial(0));
+    EXPECT_TRUE(P.Dial(1));
+    P.SetModified(false);
+
+    P.ProtocolChange(2);  // Standleitung B2
+    EXPECT_EQ(T.GetIsdnDChannelProtocol(), IsdnLeasedLineB2);
+    EXPECT_EQ(P.Msn(0), "<disabled>");
+    EXPECT_EQ(P.Msn(1), "Standleitung B2");
+    EXPECT_EQ(P.Number(1), "Standleitung B2");
+    EXPECT_FALSE(P.NumbersEnabled());
+    for (int line = 0; line < 2; ++line) {
+        EXPECT_EQ(T.GetMsnIncoming(line), "-");
+        EXPECT_EQ(T.GetAutomaticCallNumber(line), "-");
+    }
+    EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB2);
+    EXPECT_TRUE(P.Modified());
+
+    P.ProtocolChange(3);  // B1+B2: both dial
+    EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB1B2);
+
+    P.ProtocolChange(0);
+    EXPECT_TRUE(P.NumbersEnabled());
+    EXPECT_EQ(T.GetIsdnDChannelProtocol(), IsdnDss1);
+    EXPECT_EQ(T.GetMsnIncoming(0), "301");
+    EXPECT_EQ(T.GetMsnIncoming(1), "302");
+    EXPECT_EQ(T.GetAutomaticCallNumber(0), "401");
+    EXPECT_EQ(T.GetAutomaticCallNumber(1), "402");
+    EXPECT_EQ(P.Msn(0), "301");
+    EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB2);
+}
+
+TEST_F(TPanel, ClearingResetsEverythingButTheSavedDss1Values)
+{
+    P.ProtocolChange(1);
+    P.Memo() = {"x"};
+    P.Clear();
+    EXPECT_FALSE(P.Modified());
+    EXPECT_TRUE(P.Memo().empty());
+    EXPECT_EQ(P.ComPortIndex(), 0);
+    EXPECT_EQ(T.GetKovName(), "<TALv>");
+    EXPECT_EQ(T.GetIsdnDChannelProtocol(), IsdnDss1);
+    // Clearing went through the protocol logic with the DSS1 values saved before the leased line.
+    EXPECT_TRUE(P.Dial(0));
+    EXPECT_TRUE(P.Dial(1));
+    EXPECT_EQ(P.Msn(0), "");
+}
+
+TEST_F(TPanel, ValuesThePanelCannotShowAreRangeErrors)
+{
+    T.SetIsdnDChannelProtocol(5);
+    T.SetKovName("neu");
+    try {
+        P.UpdateView();
+        FAIL();
+    } catch (const ERangeError& e) {
+        EXPECT_STREQ(e.what(), "TFrameDev::UpdateView: falsches IsdnDChannelProtocol 5");
+    }
+    EXPECT_EQ(P.Name(), "neu");  // the steps before the protocol took effect
+
+    try {
+        P.ProtocolChange(4);
+        FAIL();
+    } catch (const ERangeError& e) {
+        EXPECT_STREQ(e.what(),
+                     "TFrameDev::UpdateViewByIsdnChannelProtocoll: falscher Index bei "
+                     "CmbBxIsdnDChannelProtocol->ItemIndex 4");
+    }
+}
+
+TEST_F(TPanel, DialButtonsDriveTheCallModeOnlyWhenTheyChange)
+{
+    const struct { bool dial1, dial2; tAciomco mode; } cases[] = {
+        {true, true, EAciomcoB1B2}, {true, false, EAciomcoB1}, {false, true, EAciomcoB2}, {false, false, EAciomcoNo}};
+    for (const auto& c : cases) {
+        P.DialClick(0, c.dial1);
+        P.DialClick(1, c.dial2);
+        EXPECT_EQ(T.GetAutomaticCallMode(), c.mode);
+    }
+    P.SetModified(false);
+    P.DialClick(0, false);  // already so: no click
+    EXPECT_FALSE(P.Modified());
+}
