@@ -308,6 +308,14 @@ void TKovTerminal::HandleUnit(const AnsiString& unit)
     }
     FWaitState = EKovWaitNone;
     StopCurrentTimer();
+    // The reply time ran out during the read that brought this unit: the timer took the device
+    // for gone, but the unit ends in the device's prompt, so the device is still in configuration
+    // mode. (With a reply time of 500 ms this happens on every exchange.) Waiting for the timer
+    // first makes sure it cannot clear the mode again after this.
+    if (FTimer)
+        FTimer->WaitFor();
+    if (FTimedOut.load())
+        SetConfigMode(true);
 }
 
 AnsiString& TKovTerminal::TrimReceivedString(AnsiString& text)

@@ -286,6 +286,20 @@ TEST_F(TPtyTerminal, ReplyArrivingInPiecesOverSeveralReads)
     EXPECT_TRUE(T.GetConfigMode() == false);  // a parameter reply is no bare prompt
 }
 
+TEST_F(TPtyTerminal, AReplyWithinTheShortestReplyTimeKeepsConfigMode)
+{
+    // 500 ms gives a timer without ticks that runs out during the first read; the reply that
+    // read brings still ends in the prompt, so the device has not left configuration mode.
+    auto device = Answer({{100ms, "aciomco\r\n1\r\n#"}});
+    T.SetComTimeOut(500);
+    T.SetConfigMode(true);
+    T.RequestAutomaticCallMode();
+    T.ProcessReceived();
+    device.join();
+    EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB1);
+    EXPECT_TRUE(T.GetConfigMode());
+}
+
 TEST_F(TPtyTerminal, SilentDeviceTimesOutAfterTheReplyTime)
 {
     const struct { int timeOut; std::chrono::milliseconds low, high; } cases[] = {
