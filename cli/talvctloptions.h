@@ -1,7 +1,7 @@
 #pragma once
 // talvctl's command line: the options that set up the port and the commands to run in order.
-// Parsing checks everything that can be checked without the device, so a usage error never
-// leaves a half-done job on the device.
+// Parsing checks everything that can be checked without the device and without the files, so a
+// usage error never leaves a half-done job on the device.
 
 #include "cli/talvctlparameters.h"
 #include "slutil/slcomport.h"
@@ -14,11 +14,23 @@ enum tTalvctlCommand : int {
     ETalvctlReceive = 1,
     ETalvctlSend = 2,
     ETalvctlGo = 3,
+    ETalvctlCheck = 4,
+    ETalvctlShow = 5,
+    ETalvctlReceiveInto = 6,    // "receive --into FILE --device N"
+    ETalvctlSendDocument = 7,   // "send FILE --device N"
 };
 
 struct TTalvctlCommand {
+    static constexpr int MinDevice = 1;
+    static constexpr int MaxDevice = 6;
+
     tTalvctlCommand Kind = ETalvctlReceive;
-    TTalvctlParameters Parameters;  // "send" only
+    TTalvctlParameters Parameters;  // "send KEY=VALUE..." only
+    std::string FileName;           // the document commands only
+    int Device = 0;                 // 1..6 for receive --into and send FILE, else 0
+
+    // Whether the command talks to the device, so that the port has to be opened.
+    bool NeedsDevice() const;
 };
 
 class TTalvctlOptions {
@@ -36,6 +48,8 @@ public:
     // arguments without the program name. Raises Exception with the message to show for a
     // usage error. "--help" ends the parsing at once; otherwise at least one command is needed.
     static TTalvctlOptions Parse(const std::vector<std::string>& arguments);
+
+    bool NeedsDevice() const;
 
     static std::string Usage();
 };

@@ -1,8 +1,28 @@
 #include "cli/talvctlrunner.h"
 
 #include "cli/consoleconfigmodeview.h"
+#include "cli/talvctldocument.h"
+#include "cli/talvctlinputerror.h"
 #include "cli/talvctloptions.h"
 #include "platform/exceptions.h"
+#include "platform/inifile.h"
+#include "platform/settingsfile.h"
+#include "slutil/slportmap.h"
+
+#include <filesystem>
+#include <set>
+
+namespace {
+
+// One spelling for every name of a file ("plan.kov", "./plan.kov", a path through a link).
+std::filesystem::path SameFile(const std::string& fileName)
+{
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::weakly_canonical(fileName, error);
+    return error ? std::filesystem::absolute(fileName, error).lexically_normal() : path;
+}
+
+}  // namespace
 
 int TTalvctlRunner::Run(const std::vector<std::string>& arguments)
 {
@@ -18,24 +38,22 @@ int TTalvctlRunner::Run(const std::vector<std::string>& arguments)
         return ExitOk;
     }
 
+    int exitCode = ExitFailure;
     try {
-        Execute(options);
-        FTerminal.Close();
-        return ExitOk;
-    } catch (const Exception& e) {
-        FTerminal.Close();
+        exitCode = Execute(options);
+    } catch (const ETalvctlInputError& e) {
         FErr << "talvctl: " << e.what() << '\n' << std::flush;
-        return ExitFailure;
+        exitCode = ExitUsage;
+    } catch (const Exception& e) {
+        FErr << "talvctl: " << e.what() << '\n' << std::flush;
+        exitCode = ExitFailure;
     }
+    FTerminal.Close();
+    return exitCode;
 }
 
-void TTalvctlRunner::Execute(const TTalvctlOptions& options)
+int TTalvctlRunner::Execute(const TTalvctlOptions& options)
 {
-    if (options.DevicePath.empty())
-        FTerminal.SetCOMPort(options.COMPort);
-    else
-        FTerminal.SetDevicePath(options.DevicePath);
-    FTerminal.SetComTimeOut(options.TimeOutMs);
     // Both events fire on this thread: exchanges run here, the request thread logs nothing.
     if (options.Log) {
         FTerminal.OnLogSend = [this](TKovTerminal& terminal) {
@@ -47,16 +65,62 @@ void TTalvctlRunner::Execute(const TTalvctlOptions& options)
     }
 
     ThrowIfCancelled();
-    FTerminal.Open();
+    // check and show alone never touch a port, so they work on a machine without one.
+    if (options.NeedsDevice()) {
+        CheckDeviceDocuments(options);
+        OpenPort(options);
+    }
     for (const TTalvctlCommand& command : options.Commands) {
         ThrowIfCancelled();
-        RunCommand(command);
+        if (const int exitCode = RunCommand(command); exitCode != ExitOk)
+            return exitCode;
     }
     // A Ctrl-C during the last command still counts: the user asked talvctl to stop.
     ThrowIfCancelled();
+    return ExitOk;
 }
 
-void TTalvctlRunner::RunCommand(const TTalvctlCommand& command)
+// COMn reaches the device the user's settings file names for it; talvctl only reads that file,
+// which belongs to the desktop program's options. A path given to --port is taken as it is.
+void TTalvctlRunner::OpenPort(const TTalvctlOptions& options)
+{
+    if (options.DevicePath.empty()) {
+        const TIniFile settings(SettingsFileName());
+        TslPortMap ports;
+        ports.Load(settings);
+        FTerminal.SetCOMPort(options.COMPort);
+        FTerminal.SetDevicePath(ports.Path(options.COMPort));
+    } else {
+        FTerminal.SetDevicePath(options.DevicePath);
+    }
+    FTerminal.SetComTimeOut(options.TimeOutMs);
+    FTerminal.Open();
+}
+
+// The files the device commands read are opened once before the port, so that a file that
+// cannot be opened or lacks the device is reported before anything reaches the device (after
+// a configuration-mode request, say). A file an earlier "receive --into" of the same call
+// writes is left to the command itself: it may not exist yet.
+void TTalvctlRunner::CheckDeviceDocuments(const TTalvctlOptions& options) const
+{
+    std::set<std::filesystem::path> written;
+    for (const TTalvctlCommand& command : options.Commands) {
+        if (command.Kind != ETalvctlReceiveInto && command.Kind != ETalvctlSendDocument)
+            continue;
+        const std::filesystem::path path = SameFile(command.FileName);
+        const bool send = command.Kind == ETalvctlSendDocument;
+        if (written.count(path) == 0) {
+            const TTalvctlDocument document(command.FileName,
+                                            send ? TTalvctlDocument::ERefuseMissing : TTalvctlDocument::EAcceptMissing);
+            if (send)
+                document.RequireDevice("send", command.Device);
+        }
+        if (!send)
+            written.insert(path);
+    }
+}
+
+int TTalvctlRunner::RunCommand(const TTalvctlCommand& command)
 {
     switch (command.Kind) {
     case ETalvctlRequestConfigMode:
@@ -69,9 +133,24 @@ void TTalvctlRunner::RunCommand(const TTalvctlCommand& command)
         Send(command);
         break;
     case ETalvctlGo:
+        // No reply: done once the line is written (a line that cannot be written raises).
+        // Closing a tty waits for its output to drain, so it reaches the device after talvctl
+        // has ended too.
         FTerminal.SendGo();
         break;
+    case ETalvctlCheck:
+        return Check(command);
+    case ETalvctlShow:
+        Show(command);
+        break;
+    case ETalvctlReceiveInto:
+        ReceiveInto(command);
+        break;
+    case ETalvctlSendDocument:
+        SendDocument(command);
+        break;
     }
+    return ExitOk;
 }
 
 void TTalvctlRunner::RequestConfigMode()
@@ -116,21 +195,54 @@ void TTalvctlRunner::Receive()
     FOut << std::flush;
 }
 
-// The sequence of the desktop program's "Sende Parameter": factory settings first, so that
-// nothing of the device's earlier set survives, then the six values, then store them.
 void TTalvctlRunner::Send(const TTalvctlCommand& command)
 {
     command.Parameters.ApplyTo(FTerminal);
+    SendTerminalParameters();
+}
+
+// The sequence of the desktop program's "Sende Parameter": factory settings first, so that
+// nothing of the device's earlier set survives, then the six values, then store them.
+void TTalvctlRunner::SendTerminalParameters()
+{
     FTerminal.SendDefaultFactory();
     FTerminal.SendConfiguration();
     FTerminal.SendSave();
 }
 
-// "go" has no reply: the command is done once its line is written. The port's Write hands over
-// every byte, and closing a tty waits for its output to drain, so the line reaches the device
-// after talvctl has ended too. Without a reply a dead line would go unnoticed, and the terminal
-// does not look at the result of its write: the port's last error tells. Every earlier port
-// failure has ended the run, so an error that appears now is this write's.
+// A check that finds errors ends the run, so a "send" after it only happens for a clean plan.
+int TTalvctlRunner::Check(const TTalvctlCommand& command)
+{
+    TTalvctlDocument document(command.FileName, TTalvctlDocument::ERefuseMissing);
+    document.PrintOpenWarnings(FErr);
+    return document.PrintCheck(FOut) ? ExitFailure : ExitOk;
+}
+
+void TTalvctlRunner::Show(const TTalvctlCommand& command)
+{
+    TTalvctlDocument document(command.FileName, TTalvctlDocument::ERefuseMissing);
+    document.PrintOpenWarnings(FErr);
+    document.PrintDevices(FOut);
+}
+
+// The file is opened before the exchange, so a file that turned bad since the run began is
+// refused before the device is asked; a failed exchange throws before anything is saved.
+void TTalvctlRunner::ReceiveInto(const TTalvctlCommand& command)
+{
+    TTalvctlDocument document(command.FileName, TTalvctlDocument::EAcceptMissing);
+    document.PrintOpenWarnings(FErr);
+    FTerminal.ReceiveConfiguration();
+    document.StoreReceived(FTerminal, command.Device);
+}
+
+void TTalvctlRunner::SendDocument(const TTalvctlCommand& command)
+{
+    TTalvctlDocument document(command.FileName, TTalvctlDocument::ERefuseMissing);
+    document.RequireDevice("send", command.Device);
+    document.PrintOpenWarnings(FErr);
+    FTerminal.AssignParameters(document.Document().Terminal(command.Device - 1));
+    SendTerminalParameters();
+}
 
 void TTalvctlRunner::Cancel()
 {

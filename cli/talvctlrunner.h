@@ -1,9 +1,13 @@
 #pragma once
-// talvctl's work: parses the command line, opens the device's port once and runs the commands
-// in order on a terminal, writing results to one stream and messages to another. It is the
-// place where the terminal's exceptions become messages and exit codes.
+// talvctl's work: parses the command line, opens the device's port once when a command needs
+// the device, and runs the commands in order on a terminal and on configuration documents,
+// writing results to one stream and messages to another. It is the place where the core's
+// exceptions become messages and exit codes.
 //
-// Exit codes: 0 success, 1 a device, protocol or port failure or a cancel, 2 a usage error.
+// Exit codes: 0 success; 1 a device, protocol, port or save failure, a cancel, or a check that
+// found errors; 2 a usage error, a file that cannot be opened, a device number the file lacks,
+// or a check that stopped on its range error. The first command that does not succeed ends
+// the run.
 
 #include "terminal/kovterminal.h"
 
@@ -39,11 +43,18 @@ public:
     bool Cancelled() const;
 
 private:
-    void Execute(const TTalvctlOptions& options);
-    void RunCommand(const TTalvctlCommand& command);
+    int Execute(const TTalvctlOptions& options);
+    void OpenPort(const TTalvctlOptions& options);
+    void CheckDeviceDocuments(const TTalvctlOptions& options) const;
+    int RunCommand(const TTalvctlCommand& command);
     void RequestConfigMode();
     void Receive();
     void Send(const TTalvctlCommand& command);
+    void SendTerminalParameters();
+    int Check(const TTalvctlCommand& command);
+    void Show(const TTalvctlCommand& command);
+    void ReceiveInto(const TTalvctlCommand& command);
+    void SendDocument(const TTalvctlCommand& command);
 
     void ThrowIfCancelled() const;
 

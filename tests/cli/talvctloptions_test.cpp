@@ -1,4 +1,4 @@
-// Protects talvctl's command line, and that every usage error exits with 2 before a port is opened.
+// Protects talvctl's command line, and that every usage error exits with 2 before a port or a file is opened.
 #include "cli/talvctloptions.h"
 #include "cli/talvctlrunner.h"
 
@@ -81,6 +81,44 @@ TEST(TalvctlOptions, ReadsPortTimeOutLogAndCommands)
         EXPECT_EQ(options.Log, c.Log);
         EXPECT_FALSE(options.Help);
         EXPECT_EQ(Kinds(options), c.Commands);
+    }
+}
+
+TEST(TalvctlOptions, DocumentCommandsTakeTheirFileAndDevice)
+{
+    struct TExpected {
+        tTalvctlCommand Kind;
+        std::string FileName;
+        int Device;
+    };
+    struct TCase {
+        std::vector<std::string> Arguments;
+        std::vector<TExpected> Commands;
+        bool NeedsDevice;
+    };
+    const TCase cases[] = {
+        {{"check", "plan.kov"}, {{ETalvctlCheck, "plan.kov", 0}}, false},
+        {{"show", "a.kov", "check", "b.kov"}, {{ETalvctlShow, "a.kov", 0}, {ETalvctlCheck, "b.kov", 0}}, false},
+        // A lone "-" is a name, not an option.
+        {{"check", "-"}, {{ETalvctlCheck, "-", 0}}, false},
+        {{"receive", "--into", "p.kov", "--device", "3"}, {{ETalvctlReceiveInto, "p.kov", 3}}, true},
+        {{"receive", "--device=6", "--into=p.kov"}, {{ETalvctlReceiveInto, "p.kov", 6}}, true},
+        {{"send", "p.kov", "--device", "1"}, {{ETalvctlSendDocument, "p.kov", 1}}, true},
+        // Any word after "send" without "=" names a file, a command's name too.
+        {{"send", "go", "--device", "2", "go"}, {{ETalvctlSendDocument, "go", 2}, {ETalvctlGo, "", 0}}, true},
+        {{"check", "p.kov", "send", "p.kov", "--device=4"},
+         {{ETalvctlCheck, "p.kov", 0}, {ETalvctlSendDocument, "p.kov", 4}}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.Arguments));
+        const auto options = TTalvctlOptions::Parse(c.Arguments);
+        ASSERT_EQ(options.Commands.size(), c.Commands.size());
+        for (size_t i = 0; i < c.Commands.size(); ++i) {
+            EXPECT_EQ(options.Commands[i].Kind, c.Commands[i].Kind) << i;
+            EXPECT_EQ(options.Commands[i].FileName, c.Commands[i].FileName) << i;
+            EXPECT_EQ(options.Commands[i].Device, c.Commands[i].Device) << i;
+        }
+        EXPECT_EQ(options.NeedsDevice(), c.NeedsDevice);
     }
 }
 
@@ -174,6 +212,31 @@ TEST(TalvctlOptions, UsageErrorsExitWithTwoBeforeOpeningThePort)
          "send: AutomaticCallNumber2: Steuerzeichen und '#' sind nicht erlaubt"},
         {Join(port, Join(Join(Join({"send"}, ValidAssignments()), {"go", "send"}), Replaced(2, "AutomaticCallMode=9"))),
          "send: AutomaticCallMode: CheckAutomaticCallMode: unzulässiger Wert 9"},
+        // The document commands: the files named do not exist either, so a message about a
+        // file would show that talvctl went on to open it.
+        {Join(port, {"check"}), "check: Dateiname fehlt"},
+        {Join(port, {"show", "--device", "2"}), "show: Dateiname fehlt"},
+        {Join(port, {"send", "--device", "2", "a.kov"}), "send: Dateiname fehlt"},
+        {Join(port, {"check", "a.kov", "--device", "2"}), "check: Option '--device' ist hier nicht erlaubt"},
+        {Join(port, {"go", "--into", "a.kov"}), "go: Option '--into' ist hier nicht erlaubt"},
+        {Join(port, {"receive", "--into", "a.kov"}), "receive: Option '--into' ohne '--device'"},
+        {Join(port, {"receive", "--device", "2"}), "receive: Option '--device' ohne '--into'"},
+        {Join(port, {"receive", "--into", "a.kov", "--device"}), "receive: Option '--device' erwartet einen Wert"},
+        {Join(port, {"receive", "--into=", "--device", "2"}), "receive: Option '--into': leerer Wert"},
+        {Join(port, {"receive", "--into", "a.kov", "--into", "b.kov", "--device", "1"}),
+         "receive: Option '--into' mehrfach angegeben"},
+        {Join(port, {"receive", "--into", "a.kov", "--device", "0"}),
+         "receive: Option '--device': 0 liegt nicht im Bereich 1..6"},
+        {Join(port, {"send", "a.kov"}), "send: Option '--device' fehlt"},
+        {Join(port, {"send", "a.kov", "--device", "7"}), "send: Option '--device': 7 liegt nicht im Bereich 1..6"},
+        {Join(port, {"send", "a.kov", "--device", "x"}), "send: Option '--device': 'x' ist kein gültiger Integerwert"},
+        {Join(port, {"send", "a.kov", "--device", "1", "--device", "1"}), "send: Option '--device' mehrfach angegeben"},
+        {Join(port, {"send", "a.kov", "--device", "2", "--into", "b.kov"}),
+         "send: Option '--into' ist hier nicht erlaubt"},
+        {Join(port, Join(Join({"send"}, ValidAssignments()), {"--device", "2"})),
+         "send: Option '--device' ist hier nicht erlaubt"},
+        {Join(port, {"send", "a.kov", "--device", "2", "--log"}), "Option '--log' muss vor den Kommandos stehen"},
+        {Join(port, {"check", "a.kov", "receive", "--into", "a.kov"}), "receive: Option '--into' ohne '--device'"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.Arguments));

@@ -3,6 +3,7 @@
 #include "platform/exceptions.h"
 #include "sim/simdevice.h"
 #include "slutil/slcomport.h"
+#include "tests/cli/talvctldevice.h"
 #include "tests/cli/watchedstream.h"
 
 #include <gtest/gtest.h>
@@ -23,23 +24,6 @@ const std::string Waiting = "Warte auf Start-Zeichenkette von TALV-Gerät.\n";
 const std::string Confirmed = "Bestätigung für Start-Zeichenkette an TALV-Gerät gesendet.\n";
 const std::string Entered = "TALV-Gerät ist im Konfigurationsmodus.\n";
 
-struct TRun {
-    int Exit = -1;
-    std::string Out;
-    std::string Err;
-};
-
-TRun RunTalvctl(const std::vector<std::string>& arguments)
-{
-    std::ostringstream out, err;
-    TTalvctlRunner runner(out, err);
-    TRun run;
-    run.Exit = runner.Run(arguments);
-    run.Out = out.str();
-    run.Err = err.str();
-    return run;
-}
-
 // A parameter set with an empty MSN, "no number" and a leased-line protocol, whose device text
 // ("12-Standleitung B1") the terminal has to take apart.
 TSimParameters SampleParameters()
@@ -57,61 +41,6 @@ TSimParameters SampleParameters()
 const std::string SampleOutput =
     "MsnIncoming1=4711\nMsnIncoming2=\nAutomaticCallMode=1\nAutomaticCallNumber1=0301234\n"
     "AutomaticCallNumber2=-\nIsdnDChannelProtocol=12\n";
-
-class TalvctlDevice : public ::testing::Test {
-protected:
-    void SetUp() override { MakeDevice({}); }
-
-    // False, with the test marked skipped, when no pseudo-terminal can be made.
-    bool MakeDevice(TSimDeviceOptions options)
-    {
-        Device.reset();
-        try {
-            Device = std::make_unique<TSimDevice>(std::move(options));
-        } catch (const EOSError& e) {
-            [&] { GTEST_SKIP() << "no pseudo-terminal: " << e.what(); }();
-            return false;
-        }
-        return true;
-    }
-
-    std::vector<std::string> Port() const { return {"--port", Device->SlavePath()}; }
-
-    std::vector<std::string> With(std::vector<std::string> tail) const
-    {
-        auto arguments = Port();
-        arguments.insert(arguments.end(), tail.begin(), tail.end());
-        return arguments;
-    }
-
-    // Brings the device into configuration mode the way the request does, through a port of
-    // our own, and reads everything the device sent so nothing is left for talvctl.
-    void EnterConfigMode()
-    {
-        TslCOMPort port;
-        port.SetDevicePath(Device->SlavePath());
-        port.Open();
-        Device->Reset();
-        const auto readUntil = [&](const std::string& wanted) {
-            std::string collected;
-            for (int reads = 0; reads < 8 && collected.find(wanted) == std::string::npos; ++reads) {
-                std::string text;
-                uint32_t count = 0;
-                ASSERT_TRUE(port.Read(text, &count));
-                collected += text;
-            }
-            ASSERT_NE(collected.find(wanted), std::string::npos) << collected;
-        };
-        readUntil(std::string(TSimProtocol::StartString));
-        port.Write(std::string(TSimProtocol::Confirmation));
-        readUntil("#");
-        ASSERT_TRUE(Device->WaitForState(ESimConfigMode, 2s));
-        port.Close();
-        Device->ClearReceived();
-    }
-
-    std::unique_ptr<TSimDevice> Device;
-};
 
 }  // namespace
 

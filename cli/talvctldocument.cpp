@@ -1,0 +1,115 @@
+#include "cli/talvctldocument.h"
+
+#include "cli/talvctlinputerror.h"
+#include "cli/talvctlparameters.h"
+#include "terminal/kovterminal.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include <unistd.h>
+
+TTalvctlDocument::TTalvctlDocument(const std::string& fileName, tMissingFile missing) : FFileName(fileName)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(fileName, error);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        if (missing == ERefuseMissing)
+            throw ETalvctlInputError("Datei \"" + fileName + "\" nicht gefunden.");
+    } else if (status.type() == std::filesystem::file_type::none || std::filesystem::is_directory(status) ||
+               ::access(fileName.c_str(), R_OK) != 0) {
+        // The profile file takes a file it cannot read for an empty one. For receive --into the
+        // save would then replace the user's plan by one that holds a single device.
+        throw ETalvctlInputError("Datei \"" + fileName + "\" kann nicht gelesen werden.");
+    }
+    try {
+        FDocument.Open(fileName);
+    } catch (const Exception& e) {
+        throw ETalvctlInputError(e.what());
+    }
+}
+
+const char* TTalvctlDocument::KindName(tMsgKind kind)
+{
+    switch (kind) {
+    case mkInfo:
+        return "info";
+    case mkWarning:
+        return "warning";
+    case mkError:
+        return "error";
+    case mkHeading:
+        return "heading";
+    }
+    return "?";
+}
+
+void TTalvctlDocument::PrintOpenWarnings(std::ostream& err) const
+{
+    for (const TMessage& message : FLog.Messages())
+        if (message.Kind == mkWarning)
+            err << KindName(message.Kind) << ": " << message.Text << '\n';
+    err << std::flush;
+}
+
+void TTalvctlDocument::RequireDevice(const std::string& command, int device) const
+{
+    const int count = FDocument.DeviceCount();
+    if (device <= count)
+        return;
+    throw ETalvctlInputError(command + ": --device " + std::to_string(device) + ": Datei \"" + FFileName +
+                             "\" enthält nur " + std::to_string(count) + (count == 1 ? " Gerät" : " Geräte"));
+}
+
+bool TTalvctlDocument::PrintCheck(std::ostream& out)
+{
+    try {
+        FDocument.Check();
+    } catch (const ERangeError& e) {
+        // The check stops at a protocol it cannot judge; what it found until then is still
+        // worth reading.
+        PrintLog(out);
+        throw ETalvctlInputError(e.what());
+    }
+    PrintLog(out);
+    return FLog.ErrorCount() > 0;
+}
+
+void TTalvctlDocument::PrintLog(std::ostream& out) const
+{
+    for (const TMessage& message : FLog.Messages())
+        out << KindName(message.Kind) << ": " << message.Text << '\n';
+    out << std::flush;
+}
+
+void TTalvctlDocument::PrintDevices(std::ostream& out) const
+{
+    for (int i = 0; i < FDocument.DeviceCount(); ++i) {
+        const TKovTerminal& terminal = FDocument.Terminal(i);
+        out << '[' << TKovDocument::SectionName(i) << "]\n"
+            << "KOVName=" << terminal.GetKovName() << '\n'
+            << "MsnIncoming1=" << terminal.GetMsnIncoming(0) << '\n'
+            << "MsnIncoming2=" << terminal.GetMsnIncoming(1) << '\n'
+            << "AutomaticCallMode=" << terminal.GetAutomaticCallMode() << '\n'
+            << "AutomaticCallNumber1=" << terminal.GetAutomaticCallNumber(0) << '\n'
+            << "AutomaticCallNumber2=" << terminal.GetAutomaticCallNumber(1) << '\n'
+            << "IsdnDChannelProtocol=" << terminal.GetIsdnDChannelProtocol() << '\n'
+            // The file counts ports from 1.
+            << "COMPort=" << terminal.GetCOMPort() + 1 << '\n';
+        for (const std::string& line : FDocument.Panel(i).Memo())
+            out << "Memo: " << line << '\n';
+    }
+    out << std::flush;
+}
+
+// As the desktop program takes a received set: the terminal gets the values, the panel is
+// refreshed from it (a leased line there replaces the numbers by "-"), and the save writes the
+// panel's view. A device the device count newly shows keeps its cleared state and default name.
+void TTalvctlDocument::StoreReceived(const TKovTerminal& source, int device)
+{
+    const int index = device - 1;
+    FDocument.DeviceCountChange(std::max(FDocument.DeviceCount(), device));
+    TTalvctlParameters::FromTerminal(source).ApplyTo(FDocument.Terminal(index));
+    FDocument.Panel(index).UpdateView();
+    FDocument.SaveAs(FFileName);
+}

@@ -1,0 +1,59 @@
+#pragma once
+// A configuration document as talvctl uses it: opened from a file exactly as the desktop
+// program opens one, with a message log of its own, and the document commands' share of the
+// work (printing the check's log and the devices, taking over received parameters, saving).
+// The device exchanges stay with the runner.
+//
+// File and plan errors raise ETalvctlInputError; a failed save raises the save's Exception.
+
+#include "documents/kovdocument.h"
+#include "documents/messagelist.h"
+
+#include <ostream>
+#include <string>
+
+class TKovTerminal;
+
+class TTalvctlDocument {
+public:
+    enum tMissingFile : int {
+        // check, show and send: a mistyped name must not pass for a plan of one cleared device.
+        ERefuseMissing = 0,
+        // receive --into: a missing file starts a new plan, as an empty file does.
+        EAcceptMissing = 1,
+    };
+
+    TTalvctlDocument(const std::string& fileName, tMissingFile missing);
+    TTalvctlDocument(const TTalvctlDocument&) = delete;
+    TTalvctlDocument& operator=(const TTalvctlDocument&) = delete;
+
+    TKovDocument& Document() { return FDocument; }
+    const TMessageList& Log() const { return FLog; }
+
+    // The warnings the open wrote (a COMPort outside 1..4), one "warning: <text>" line each.
+    void PrintOpenWarnings(std::ostream& err) const;
+
+    // Raises ETalvctlInputError naming device (1..6) when the document does not show it.
+    void RequireDevice(const std::string& command, int device) const;
+
+    // Runs the check over the shown devices and prints every line it leaves in the log as
+    // "<kind>: <text>". Returns whether an error line was among them. The check's range error
+    // ends it early: the lines so far are printed, then ETalvctlInputError carries its message.
+    bool PrintCheck(std::ostream& out);
+
+    // Every shown device: "[Device<n>]", its keys as the file holds them, "Memo: <line>" lines.
+    void PrintDevices(std::ostream& out) const;
+
+    // Takes the six parameters of source as device (1..6), shows at least that many devices,
+    // and saves the document to its file. Name, port and comment of the device stay.
+    void StoreReceived(const TKovTerminal& source, int device);
+
+    static const char* KindName(tMsgKind kind);
+
+private:
+    void PrintLog(std::ostream& out) const;
+
+    std::string FFileName;
+    TMessageList FLog;
+    TKovDocument FDocument{FLog};
+};
