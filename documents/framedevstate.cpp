@@ -5,6 +5,8 @@
 #include "terminal/kovterminal.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 
 namespace {
 
@@ -161,6 +163,89 @@ void TFrameDevState::Clear()
     if (FTerminal)
         FTerminal->Clear();
     FModified = false;
+}
+
+bool TFrameDevState::IsAcceptedMsn(const std::string& text)
+{
+    if (text.empty() || text == NoNumber || text == DisabledText)
+        return true;
+    // Only plain digits: a sign in front of digits is refused even where the value would be
+    // 0 ("-0"), so the field never holds a number with a sign.
+    if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+bool TFrameDevState::MsnChange(int line, const std::string& text)
+{
+    if (!FTerminal)
+        return true;
+    FModified = true;
+    if (!IsAcceptedMsn(text))
+        return false;
+    FMsn[line] = text;
+    FTerminal->SetMsnIncoming(line, text == DisabledText ? NoNumber : text);
+    return true;
+}
+
+void TFrameDevState::NumberChange(int line, const std::string& text)
+{
+    if (!FTerminal)
+        return;
+    if (FTerminal->GetIsdnDChannelProtocol() != IsdnDss1) {
+        FTerminal->SetAutomaticCallNumber(line, NoNumber);
+        return;
+    }
+    FModified = true;
+    FNumber[line] = text;
+    FTerminal->SetAutomaticCallNumber(line, text);
+}
+
+std::vector<std::string> TFrameDevState::PartnerNumbers(const std::vector<const TFrameDevState*>& shown,
+                                                        const TFrameDevState* self, int line)
+{
+    std::vector<std::string> numbers;
+    for (const TFrameDevState* panel : shown) {
+        if (!panel || !panel->FTerminal)
+            continue;
+        for (int own = 0; own < 2; ++own) {
+            const std::string& msn = panel->FTerminal->GetMsnIncoming(own);
+            if (!msn.empty() && !(panel == self && own == line))
+                numbers.push_back(msn);
+        }
+    }
+    return numbers;
+}
+
+void TFrameDevState::ComPortChange(int index)
+{
+    if (!FTerminal)
+        return;
+    if (index < COM1 || index > COM4)
+        throw ERangeError("TFrameDev::CmbBxComPortChange: falscher Index " + std::to_string(index));
+    FTerminal->SetCOMPort(static_cast<tCOMPorts>(index));
+    FComPortIndex = index;
+    FModified = true;
+}
+
+void TFrameDevState::NameChange(const std::string& name)
+{
+    if (!FTerminal)
+        return;
+    FTerminal->SetKovName(name);
+    FName = FTerminal->GetKovName();
+    FModified = true;
+}
+
+bool TFrameDevState::MemoChange(const std::vector<std::string>& lines)
+{
+    if (!FTerminal || lines == FMemo)
+        return false;
+    FMemo = lines;
+    FModified = true;
+    return true;
 }
 
 void TFrameDevState::SaveConfiguration(TIniFile& ini, const std::string& section)

@@ -61,6 +61,32 @@ public:
     // Resets controls, comment and terminal; not modified afterwards.
     void Clear();
 
+    // ---- user edits -------------------------------------------------------------
+    // Each does nothing without a terminal (and returns as if accepted).
+    //
+    // The user changed the own number of `line` to `text`. Digits (leading zeros kept), a
+    // single "-" and the empty text are stored; "<disabled>" stores "-". Anything else (a sign,
+    // letters, blanks, more than a signed 64-bit value holds) is refused: false, the terminal
+    // keeps its number and the field takes the change back. Modified is set either way.
+    bool MsnChange(int line, const std::string& text);
+    // Whether an own number typed by the user is stored (see MsnChange).
+    static bool IsAcceptedMsn(const std::string& text);
+    // The user typed or picked the partner number of `line`; any text is stored. While a leased
+    // line is chosen the terminal gets "-" and nothing counts as modified.
+    void NumberChange(int line, const std::string& text);
+    // The partner-number list of `line` for the panel `self`: the terminals' MSNs of the shown
+    // panels in order, LWL1 before LWL2, leaving out empty numbers and self's own number on
+    // `line` (so the other line of the same device is offered). Duplicates stay, "-" is listed.
+    static std::vector<std::string> PartnerNumbers(const std::vector<const TFrameDevState*>& shown,
+                                                   const TFrameDevState* self, int line);
+    // The user chose COM port `index` (0..3); other indices raise ERangeError.
+    void ComPortChange(int index);
+    // The user confirmed a device name (modified even when unchanged).
+    void NameChange(const std::string& name);
+    // The comment dialog was confirmed with these lines after the user edited them. Returns
+    // whether the comment changed (and so the panel is modified).
+    bool MemoChange(const std::vector<std::string>& lines);
+
     // ---- the panel's share of the configuration file ----------------------------
     void SaveConfiguration(TIniFile& ini, const std::string& section);
     // Returns the file's "COMPort" value when it lay outside 1..4 and COM1 was taken instead.

@@ -17,6 +17,22 @@ struct TResString {
 // The built-in German texts, sorted by id. Every text the program shows is here, so that a
 // language module can replace it; ids are stable because language modules refer to them.
 constexpr TResString g_ResStrings[] = {
+    // main window
+    {2, "Datei \"%s\" existiert nicht!"},
+    {200, "Speichern"},
+    {201, "Speichern unter"},
+    {210, "Daten sind nicht gespeichert. Jetzt speichern?"},
+    {211, "Schliessen"},
+    // device panel
+    {212, "TALV-Gerätename"},
+    {213, "Bitte geben Sie den Namen des Gerätes ein :"},
+    {215, "<disabled>"},
+    {216, "&Verbinden"},
+    {217, "&Trennen"},
+    // comment dialog
+    {218, "Kommentar zu %s"},
+    {219, "Kommentar zum TALV vorhanden|Öffnet ein Fenster zur Eingabe eines Kommentars zum TALV-Gerät."},
+    {220, "Kommentar zum TALV eingeben|Öffnet ein Fenster zur Eingabe eines Kommentars zum TALV-Gerät."},
     // configuration-mode request
     {221, "Warte auf Start-Zeichenkette von TALV-Gerät."},
     {222, "Bestätigung für Start-Zeichenkette an TALV-Gerät gesendet."},

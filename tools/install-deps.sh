@@ -8,6 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   qt6-base-dev qt6-tools-dev qt6-l10n-tools
   libsimpleini-dev
+  xvfb
 )
 
 missing=()

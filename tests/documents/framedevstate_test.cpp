@@ -109,3 +109,101 @@ TEST_F(TPanel, DialButtonsDriveTheCallModeOnlyWhenTheyChange)
     P.DialClick(0, false);  // already so: no click
     EXPECT_FALSE(P.Modified());
 }
+
+TEST(FrameDevStateEdits, OwnNumbersAreDigitsADashOrNothing)
+{
+    const struct { const char* text; bool accepted; } cases[] = {
+        {"", true}, {"-", true}, {"<disabled>", true}, {"0049", true}, {"0", true},
+        {"9223372036854775807", true},              // the largest signed 64-bit value
+        {"000000000000000000000000001", true},      // long, but small in value
+        {"9223372036854775808", false}, {"12345678901234567890", false},
+        {"-5", false}, {"-0", false}, {"--", false}, {"+1", false}, {" 1", false}, {"1 2", false},
+        {"12a", false}, {"0x1F", false}, {"<DISABLED>", false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(TFrameDevState::IsAcceptedMsn(c.text), c.accepted) << c.text;
+}
+
+TEST_F(TPanel, RefusedOwnNumberKeepsTheTerminalsButCountsAsAnEdit)
+{
+    P.SetModified(false);
+    EXPECT_FALSE(P.MsnChange(0, "30x"));
+    EXPECT_EQ(T.GetMsnIncoming(0), "301");
+    EXPECT_EQ(P.Msn(0), "301");
+    EXPECT_TRUE(P.Modified());
+
+    EXPECT_TRUE(P.MsnChange(1, "<disabled>"));
+    EXPECT_EQ(T.GetMsnIncoming(1), "-");
+    EXPECT_TRUE(P.MsnChange(1, ""));
+    EXPECT_EQ(T.GetMsnIncoming(1), "");
+
+    TFrameDevState unbound;
+    EXPECT_TRUE(unbound.MsnChange(0, "x"));
+    EXPECT_FALSE(unbound.Modified());
+}
+
+TEST_F(TPanel, PartnerNumbersAreAnyTextAndALeasedLineStoresNone)
+{
+    P.SetModified(false);
+    P.NumberChange(1, "");
+    EXPECT_EQ(T.GetAutomaticCallNumber(1), "");
+    P.NumberChange(0, "beliebig 1");
+    EXPECT_EQ(T.GetAutomaticCallNumber(0), "beliebig 1");
+    EXPECT_TRUE(P.Modified());
+
+    P.ProtocolChange(3);
+    P.SetModified(false);
+    P.NumberChange(0, "555");
+    EXPECT_EQ(T.GetAutomaticCallNumber(0), "-");
+    EXPECT_FALSE(P.Modified());
+}
+
+TEST(FrameDevStateEdits, PartnerListOffersEveryShownNumberButTheLinesOwn)
+{
+    // Devices (11, 12), (21, -), (31, empty); a fourth device is not shown.
+    TKovTerminal terminals[4];
+    TFrameDevState panels[4];
+    const char* msns[4][2] = {{"11", "12"}, {"21", "-"}, {"31", ""}, {"41", "42"}};
+    for (int i = 0; i < 4; ++i) {
+        terminals[i].SetMsnIncoming(0, msns[i][0]);
+        terminals[i].SetMsnIncoming(1, msns[i][1]);
+        panels[i].SetTerminal(&terminals[i]);
+    }
+    const std::vector<const TFrameDevState*> shown = {&panels[0], &panels[1], &panels[2]};
+    using TList = std::vector<std::string>;
+    EXPECT_EQ(TFrameDevState::PartnerNumbers(shown, &panels[1], 0), (TList{"11", "12", "-", "31"}));
+    EXPECT_EQ(TFrameDevState::PartnerNumbers(shown, &panels[1], 1), (TList{"11", "12", "21", "31"}));
+    EXPECT_EQ(TFrameDevState::PartnerNumbers(shown, &panels[0], 0), (TList{"12", "21", "-", "31"}));
+
+    terminals[2].SetMsnIncoming(0, "11");  // the same number twice is listed twice
+    EXPECT_EQ(TFrameDevState::PartnerNumbers(shown, &panels[1], 1), (TList{"11", "12", "21", "11"}));
+}
+
+TEST_F(TPanel, PortNameAndCommentEdits)
+{
+    P.SetModified(false);
+    P.ComPortChange(3);
+    EXPECT_EQ(T.GetCOMPort(), COM4);
+    EXPECT_EQ(P.ComPortIndex(), 3);
+    EXPECT_TRUE(P.Modified());
+    try {
+        P.ComPortChange(4);
+        FAIL();
+    } catch (const ERangeError& e) {
+        EXPECT_STREQ(e.what(), "TFrameDev::CmbBxComPortChange: falscher Index 4");
+    }
+
+    const std::string name = T.GetKovName();
+    P.SetModified(false);
+    P.NameChange(name);  // confirmed unchanged: still an edit
+    EXPECT_TRUE(P.Modified());
+    P.NameChange("");
+    EXPECT_EQ(P.Name(), "");
+    EXPECT_EQ(T.GetKovName(), "");
+
+    P.SetModified(false);
+    EXPECT_TRUE(P.MemoChange({"eins", ""}));
+    EXPECT_TRUE(P.Modified());
+    P.SetModified(false);
+    EXPECT_FALSE(P.MemoChange({"eins", ""}));
+    EXPECT_FALSE(P.Modified());
+}

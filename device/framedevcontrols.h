@@ -1,0 +1,72 @@
+#pragma once
+// The controls of a device panel and their layout, apart from what they do: TFrameDev builds one
+// of these into itself and wires the handlers. Every control carries its name as objectName, so
+// the main window and the tests find it by that name.
+
+#include <QColor>
+#include <QCoreApplication>
+#include <QPixmap>
+
+#include <vector>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+class QWidget;
+
+struct TFrameDevControls {
+    Q_DECLARE_TR_FUNCTIONS(TFrameDev)
+
+public:
+    static constexpr int FrameWidth = 329;
+    static constexpr int FrameHeight = 242;
+    // The coloured margin around PnlData that marks the active device.
+    static constexpr int Margin = 4;
+
+    // Creates the controls as children of frame and lays them out.
+    void Build(QFrame* frame);
+
+    // The arrow beside DIAL (towards the partner) or ACCEPT (towards the own line), in the
+    // line's colour.
+    static QPixmap LineArrow(const QColor& colour, bool towardsPartner);
+    // Shows a line's colour in its arrows and its marker beside the own number.
+    void ShowLineColour(int line, const QColor& colour);
+
+    QFrame* PnlData = nullptr;
+    QPushButton* BtnName = nullptr;
+    QComboBox* CmbBxComPort = nullptr;
+    QToolButton* BitBtnDevConnect = nullptr;
+    QToolButton* BitBtnDevDisconnect = nullptr;
+    QToolButton* BitBtnDevRequestConfigMode = nullptr;
+    QToolButton* BitBtnDevSendConfiguration = nullptr;
+    QToolButton* BitBtnDevReceiveConfiguration = nullptr;
+    QToolButton* BitBtnDevGo = nullptr;
+    QFrame* PnlTalv = nullptr;
+    QFrame* PnlMsn = nullptr;
+    QFrame* ShpLine[2] = {nullptr, nullptr};
+    QLineEdit* EdMsn[2] = {nullptr, nullptr};
+    QFrame* PnlPartner[2] = {nullptr, nullptr};
+    QComboBox* CmbBxNumber[2] = {nullptr, nullptr};
+    QRadioButton* RdBtnDial[2] = {nullptr, nullptr};
+    QRadioButton* RdBtnAccept[2] = {nullptr, nullptr};
+    // Image1/Image2 for line 1, Image3/Image4 for line 2: [line][0] beside DIAL, [line][1]
+    // beside ACCEPT.
+    QLabel* Image[2][2] = {{nullptr, nullptr}, {nullptr, nullptr}};
+    QLabel* Label5 = nullptr;
+    QComboBox* CmbBxIsdnDChannelProtocol = nullptr;
+    QPushButton* BitBtnMemo = nullptr;
+
+    // Panels, labels and pictures: a left click on one of them makes the panel active.
+    std::vector<QWidget*> Background;
+
+private:
+    QFrame* Panel(QWidget* parent, const char* name, const QColor& colour);
+    QLabel* Label(QWidget* parent, const char* name, const QString& text);
+    QToolButton* GlyphButton(QWidget* parent, const char* name);
+    QWidget* BuildOwnNumber(QWidget* parent, int line);
+    QFrame* BuildPartner(QWidget* parent, int line);
+};

@@ -1,0 +1,142 @@
+#pragma once
+// The panel through which the user edits, loads and starts one device. It shows a TFrameDevState
+// (owned by the document) in its widgets and writes every user edit through it into the device's
+// terminal; the rules themselves live in TFrameDevState, so the desktop program and talvctl make
+// the same of a device.
+
+#include "device/framedevcontrols.h"
+#include "platform/gui/application.h"
+
+#include <QColor>
+#include <QFrame>
+
+#include <array>
+#include <exception>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QAction;
+class TDlgPressReset;
+class TFrmDevMemo;
+class TFrameDevState;
+class TIniFile;
+class TKovTerminal;
+
+class TFrameDev : public QFrame {
+    Q_OBJECT
+public:
+    explicit TFrameDev(QWidget* parent = nullptr);
+    ~TFrameDev() override;
+
+    // The state this panel shows; bind it before the terminal. Until one is bound (and after
+    // binding none) the panel shows a state of its own.
+    void SetState(TFrameDevState* state);
+    TFrameDevState* State() const { return FState; }
+    // Binds the terminal (through the state) and refreshes the view when it differs.
+    void SetTerminal(TKovTerminal* terminal);
+    TKovTerminal* Terminal() const;
+
+    // All six panels in order, for the partner-number lists.
+    void SetFrameList(const std::array<TFrameDev*, 6>* frameList) { FFrameList = frameList; }
+    // The dialogs the panel opens (single instances of the program).
+    void SetDialogs(TDlgPressReset* pressReset, TFrmDevMemo* memo);
+
+    // Refreshes every control from the terminal. A mode or protocol the panel cannot show
+    // raises ERangeError after the earlier controls were refreshed.
+    void UpdateView();
+    // Shows the state in the widgets as it stands, without asking the terminal: after the
+    // document changed the state itself (opening, clearing all devices).
+    void ShowState();
+    void ActClearExecute();
+
+    bool Modified() const;
+    void SetModified(bool modified);
+    bool Active() const { return FActive; }
+    void SetColorMsn(int index, const QColor& colour);
+    QColor ColorMsn(int index) const;
+    void SetActiveColor(const QColor& colour);
+    QColor ActiveColor() const { return FActiveColor; }
+    // The colour of the margin now: the active-device colour while active, else grey.
+    QColor MarginColor() const;
+
+    // The panel's share of the configuration file; see TFrameDevState. Loading refreshes the
+    // view and returns a "COMPort" value outside 1..4 that was replaced by COM1.
+    void SaveConfiguration(TIniFile& ini, const std::string& section);
+    std::optional<int> LoadConfiguration(TIniFile& ini, const std::string& section);
+    static void EraseConfiguration(TIniFile& ini, const std::string& section);
+
+    // The five device actions the main window's "Gerät" menu binds to.
+    QAction* ActDevConnect = nullptr;
+    QAction* ActDevDisconnect = nullptr;
+    QAction* ActDevRequestConfigMode = nullptr;
+    QAction* ActDevReceiveConfiguration = nullptr;
+    QAction* ActDevSendConfiguration = nullptr;
+    QAction* ActDevGo = nullptr;
+    QAction* ActClear = nullptr;
+    QAction* ActMemo = nullptr;
+
+    // The picture number an action or BitBtnMemo shows now (its index in TFrmRes), -1 for none.
+    static int ImageIndex(const QObject* actionOrButton);
+
+signals:
+    // The panel received the input focus (it is the active device now).
+    void Entered(TFrameDev* panel);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+    bool FActive = false;
+    TFrameDevState* FState = nullptr;
+    const std::array<TFrameDev*, 6>* FFrameList = nullptr;
+
+private:
+    void CreateActions();
+    void ConnectControls();
+
+    // ---- handlers -------------------------------------------------------------------
+    void BtnNameClick();
+    void CmbBxComPortChange(int index);
+    void CmbBxIsdnDChannelProtocolChange(int index);
+    void EdMsnChange(int line);
+    void CmbBxNumberEnter(int line);
+    void CmbBxNumberChange(int line, const QString& text);
+    void RdBtnClick(int line, bool dial);
+    void FocusChanged(QWidget* old, QWidget* now);
+    void FrameEnter();
+    void FrameExit();
+
+    // ---- actions ------------------------------------------------------------------
+    void ActDevConnectExecute();
+    void ActDevDisconnectExecute();
+    void ActDevRequestConfigModeExecute();
+    void ActDevReceiveConfigurationExecute();
+    void ActDevSendConfigurationExecute();
+    void ActDevGoExecute();
+    void ActMemoExecute();
+    void ActDevConnectUpdate();
+    void ActDevConfigModeUpdate();
+    void ActMemoUpdate();
+
+    // The standard error box of the device actions.
+    void ShowError(const std::exception& error);
+    // The error path of receive and send: the view shows what the terminal holds now, the
+    // default cursor returns, then the error is shown.
+    void ShowTransferError(const std::exception& error, std::optional<TBusyCursor>& busy);
+    void SetMsnText(int line, const QString& text);
+    void SetNumberText(int line, const QString& text);
+    void ShowNumbersEnabled(bool enabled);
+
+    TFrameDevControls C;
+    std::unique_ptr<TFrameDevState> FOwnState;
+    TDlgPressReset* FDlgPressReset = nullptr;
+    TFrmDevMemo* FFrmDevMemo = nullptr;
+    std::array<QColor, 2> FColorMsn{QColor(Qt::black), QColor(Qt::black)};
+    QColor FActiveColor{0, 0, 255};
+    // The text each own-number field had after its last accepted change: what a refused change
+    // returns to.
+    std::array<QString, 2> FMsnShown;
+    // The picture BitBtnMemo shows; -1 before the first update.
+    int FMemoImage = -1;
+};

@@ -1,0 +1,39 @@
+#include "main/applicationwindows.h"
+
+#include "device/frmmemodlg.h"
+#include "main/frmaboutbox.h"
+#include "main/frmmain.h"
+#include "terminal/frmpressresetdlg.h"
+
+#include <QFrame>
+#include <QTabWidget>
+
+TApplicationWindows::TApplicationWindows()
+{
+    // The order of creation is the program's; the shared image list builds itself on first use
+    // and the options dialog is not part of this program yet.
+    FFrmMainWin = std::make_unique<TFrmMainWin>();
+    FFrmDevMemo = std::make_unique<TFrmDevMemo>();
+    FAboutBox = std::make_unique<TAboutBox>();
+    FDlgPressReset = std::make_unique<TDlgPressReset>();
+    FFrmMainWin->SetAboutBox(FAboutBox.get());
+    FFrmMainWin->SetDialogs(FDlgPressReset.get(), FFrmDevMemo.get());
+}
+
+TApplicationWindows::~TApplicationWindows() = default;
+
+void TApplicationWindows::ShowMainWindow()
+{
+    FStorage.Restore(*FFrmMainWin, *FFrmMainWin->PgCtrlLog, *FFrmMainWin->PnlLog);
+    FFrmMainWin->show();
+}
+
+void TApplicationWindows::SaveMainWindow()
+{
+    FStorage.Save(*FFrmMainWin, *FFrmMainWin->PgCtrlLog, *FFrmMainWin->PnlLog);
+}
+
+std::unique_ptr<TApplicationWindows> CreateApplicationWindows()
+{
+    return std::make_unique<TApplicationWindows>();
+}

@@ -1,0 +1,212 @@
+#pragma once
+// The main window: six device panels over one configuration document, the message log and the
+// data-transfer log, the status bar with the error and warning counts, and every application-wide
+// action (file, check, logs, language, help).
+//
+// The window is the document's message log: the file operations and the check write their
+// findings through AddMessage. The document owns the six terminals; the window only binds them
+// to the panels and to its logs.
+//
+// The implementation is spread over three files: frmmain.cpp (window, logs, device count),
+// frmmainactions.cpp (actions, menus, tool bar, update handlers) and frmmainfile.cpp (the file
+// actions and their dialogs).
+
+#include "documents/kovdocument.h"
+#include "documents/msgkind.h"
+#include "main/mainoptions.h"
+
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPointer>
+
+#include <array>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QDialog;
+class QFrame;
+class QMenu;
+class QScrollArea;
+class QSplitter;
+class QTabWidget;
+class QToolBar;
+class QWidget;
+class TDlgPressReset;
+class TFrameDev;
+class TFrmDevMemo;
+class TLogView;
+class TMainStatusBar;
+
+class TFrmMainWin : public QMainWindow, public TMessageLog {
+    Q_OBJECT
+public:
+    static constexpr int DeviceCount = TKovDocument::MaxDevices;
+
+    explicit TFrmMainWin(QWidget* parent = nullptr);
+    ~TFrmMainWin() override;
+
+    // The program's single dialogs, created after the window; every panel opens them.
+    void SetDialogs(TDlgPressReset* pressReset, TFrmDevMemo* memo);
+    // The about box that ActInfo shows.
+    void SetAboutBox(QDialog* aboutBox) { FAboutBox = aboutBox; }
+
+    TKovDocument& Document() { return *FDocument; }
+    const TKovDocument& Document() const { return *FDocument; }
+    const std::array<TFrameDev*, DeviceCount>& Devices() const { return FDevices; }
+
+    // ---- message log (TMessageLog) ------------------------------------------------
+    // Empties the message log and its four counters.
+    void Clear() override;
+    // Appends one line coloured and weighted by its kind and counts it; a kind outside the
+    // four is an information line.
+    void AddMessage(tMsgKind kind, const std::string& text) override;
+    int InfoCount() const { return FInfoCount; }
+    int WarningCount() const { return FWarningCount; }
+    int ErrorCount() const { return FErrorCount; }
+    int HeadingCount() const { return FHeadingCount; }
+
+    // ---- document -------------------------------------------------------------------
+    // Shows the first count panels (limited to 1..6) and selects the count in the tool bar.
+    void SetDeviceCount(int count);
+    // All six devices cleared with their default names.
+    void ClearAll();
+    bool IsModified() const { return FDocument->IsModified(); }
+    void SetModified(bool modified) { FDocument->SetModified(modified); }
+    const std::string& FileName() const { return FDocument->FileName(); }
+    // Title, every panel's view, the status bar.
+    void RefreshView();
+    // Time-out to the terminals, colours to the panels, font to the message log.
+    void ApplyOptions(const TMainOptions& options = TMainOptions());
+    // The first panel holding the input focus, or none.
+    TFrameDev* GetSelectedDevice() const;
+    // Options applied, the file named as first argument (arguments[1]) opened, title built.
+    // Runs by itself when the window is first shown, with the program's arguments.
+    void FormShow(const QStringList& arguments);
+
+    // Reads a file into the devices; a failed open changes nothing and passes its error on.
+    virtual void InternalOpen(const std::string& fileName);
+    void InternalSave(const std::string& fileName);
+
+    // The window's title without a file: "TALV-Configurator" and the version label.
+    QString BaseTitle() const;
+
+    // ---- actions ----------------------------------------------------------------------
+    QAction* ActFileNew = nullptr;
+    QAction* ActFileOpen = nullptr;
+    QAction* ActFileSave = nullptr;
+    QAction* ActFileSaveAs = nullptr;
+    QAction* ActFileClose = nullptr;
+    QAction* ActPrint = nullptr;
+    QAction* ActSendMail = nullptr;
+    QAction* ActExit = nullptr;
+    QAction* ActOptions = nullptr;
+    QAction* ActLogShow = nullptr;
+    QAction* ActLogHide = nullptr;
+    QAction* ActMsgLogClear = nullptr;
+    QAction* ActComLogClear = nullptr;
+    QAction* ActCheck = nullptr;
+    QAction* ActLanguageGerman = nullptr;
+    QAction* ActLanguageEnglish = nullptr;
+    QAction* ActHelp = nullptr;
+    QAction* ActHelpDemoConfig = nullptr;
+    QAction* ActInfo = nullptr;
+
+    // The "Gerät" menu: follows the actions of the selected panel.
+    QAction* MIDevConnect = nullptr;
+    QAction* MIDevRequestConfigMode = nullptr;
+    QAction* MIDevReceiveConfiguration = nullptr;
+    QAction* MIDevSendConfiguration = nullptr;
+    QAction* MIDevGo = nullptr;
+
+    // ---- controls ------------------------------------------------------------------------
+    QToolBar* TlBarFile = nullptr;
+    QComboBox* CmbBxDevCount = nullptr;
+    QScrollArea* ScrollBoxData = nullptr;
+    QSplitter* Splitter = nullptr;
+    QFrame* PnlLog = nullptr;
+    QTabWidget* PgCtrlLog = nullptr;
+    QWidget* TbShtMsgLog = nullptr;
+    QWidget* TbShtComLog = nullptr;
+    TLogView* MsgLog = nullptr;
+    TLogView* ComLog = nullptr;
+    QMenu* PpMenuLog = nullptr;
+    TMainStatusBar* StatusBar = nullptr;
+
+    // ---- handlers (public so that tests drive them like the user) --------------------------
+    void ActFileNewExecute();
+    void ActFileOpenExecute();
+    // True when the document was written.
+    bool ActFileSaveExecute();
+    void ActFileSaveAsExecute();
+    void ActFileCloseExecute();
+    void ActMsgLogClearExecute();
+    void ActComLogClearExecute();
+    void ActLogShowExecute();
+    void ActLogHideExecute();
+    void ActCheckExecute();
+    void ActInfoExecute();
+    void ActExitExecute();
+    void CmbBxDevCountChange(int index);
+    // Binds the "Gerät" menu items to the selected panel's actions.
+    void ActionListUpdate();
+
+    // Where the file dialogs start: "Samples" in the current directory, else the installed
+    // samples, else the current directory.
+    static QString SamplesFolder();
+
+protected:
+    // The dialogs of the file actions; tests replace them. An empty name means cancelled.
+    virtual QString ChooseOpenFile();
+    virtual QString ChooseSaveFile(const QString& title);
+    // The save question: QMessageBox::Yes, No or Cancel.
+    virtual QMessageBox::StandardButton AskSave();
+    // Shows an error of an action as the application's error display does.
+    virtual void ShowError(const std::exception& error);
+
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateDevicePanels(QWidget* box);
+    void CreateLogPanel();
+    void BindDocument();
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void AddUpdateHandlers();
+    QAction* NewAction(const char* name, const QString& caption, const QString& hint, int image = -1);
+    // Runs an action's handler; an error it raises is shown and the window goes on.
+    void Guarded(const std::function<void()>& handler);
+
+    // The save question of New, Open, Close and closing: true when the action may go on
+    // (nothing unsaved, "No", or "Yes" and the save succeeded).
+    bool SaveQuestion();
+    // Whether the window may close; asks the save question.
+    bool FormCloseQuery();
+
+    void ComLogSend(const TKovTerminal& sender);
+    void ComLogReceived(const TKovTerminal& sender);
+    // A terminal reports progress inside an exchange that blocks the GUI thread: draw the
+    // logs and panels now, since the event loop does not run until the exchange ends.
+    void TerminalUpdateView();
+    void ShowCounts();
+
+    std::unique_ptr<TKovDocument> FDocument;
+    std::array<TFrameDev*, DeviceCount> FDevices{};
+    TMainOptions FOptions;
+    QPointer<QDialog> FAboutBox;
+    QActionGroup* FLanguageGroup = nullptr;
+    std::array<QPointer<QAction>, 5> FBoundDevActions;
+    bool FFormShown = false;
+
+    int FInfoCount = 0;
+    int FWarningCount = 0;
+    int FErrorCount = 0;
+    int FHeadingCount = 0;
+};

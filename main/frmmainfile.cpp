@@ -1,0 +1,182 @@
+// The main window's file actions: New, Open, Save, Save as, Close, the question for unsaved data
+// and the close query. Reading and writing are the document's; this file adds the dialogs and
+// decides when an action goes on.
+//
+// Where the user said "Yes, save" and the save did not happen (dialog cancelled, file not
+// writable), the action stops as if the user had cancelled: closing or replacing the document
+// then would lose exactly the data the user wanted to keep.
+#include "main/frmmain.h"
+
+#include "device/framedevice.h"
+#include "platform/resstrings.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+
+namespace {
+
+QStringList FileFilters()
+{
+    return {QCoreApplication::translate("TFrmMainWin", "KOV-Configuration (*.kov)"),
+            QCoreApplication::translate("TFrmMainWin", "Alle Dateien (*.*)")};
+}
+
+}  // namespace
+
+QString TFrmMainWin::SamplesFolder()
+{
+    const QDir local(QDir::current().filePath("Samples"));
+    if (local.exists())
+        return local.absolutePath();
+    const QDir installed(QCoreApplication::applicationDirPath() + "/../share/talv-configurator/samples");
+    if (installed.exists())
+        return installed.absolutePath();
+    return QDir::currentPath();
+}
+
+QString TFrmMainWin::ChooseOpenFile()
+{
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(FileFilters());
+    dialog.setDefaultSuffix("kov");
+    dialog.setDirectory(SamplesFolder());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString TFrmMainWin::ChooseSaveFile(const QString& title)
+{
+    QFileDialog dialog(this, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(FileFilters());
+    dialog.setDefaultSuffix("kov");
+    dialog.setDirectory(SamplesFolder());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QMessageBox::StandardButton TFrmMainWin::AskSave()
+{
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(LoadStr(211)), QString::fromStdString(LoadStr(210)),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+bool TFrmMainWin::SaveQuestion()
+{
+    if (!IsModified())
+        return true;
+    switch (AskSave()) {
+    case QMessageBox::Yes:
+        return ActFileSaveExecute();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TFrmMainWin::InternalOpen(const std::string& fileName)
+{
+    FDocument->InternalOpen(fileName);
+    SetDeviceCount(FDocument->DeviceCount());
+}
+
+void TFrmMainWin::InternalSave(const std::string& fileName)
+{
+    FDocument->InternalSave(fileName);
+}
+
+void TFrmMainWin::ActFileNewExecute()
+{
+    ActFileCloseExecute();
+}
+
+void TFrmMainWin::ActFileCloseExecute()
+{
+    if (!SaveQuestion())
+        return;
+    FDocument->Close();
+    RefreshView();
+    SetModified(false);
+}
+
+void TFrmMainWin::ActFileOpenExecute()
+{
+    if (!SaveQuestion())
+        return;
+    // A cancelled dialog leaves everything as it was, the modified state included: the panels
+    // still hold the unsaved data.
+    const QString chosen = ChooseOpenFile();
+    if (chosen.isEmpty())
+        return;
+    try {
+        InternalOpen(chosen.toStdString());
+    } catch (const std::exception& error) {
+        // The document refuses a file it cannot read as a whole, so it is unchanged.
+        ShowError(error);
+        return;
+    }
+    RefreshView();
+    SetModified(false);
+}
+
+bool TFrmMainWin::ActFileSaveExecute()
+{
+    std::string fileName = FileName();
+    if (fileName.empty()) {
+        // Cancelled: nothing is written, and the data stays unsaved and says so.
+        const QString chosen = ChooseSaveFile(QString::fromStdString(LoadStr(200)));
+        if (chosen.isEmpty())
+            return false;
+        fileName = chosen.toStdString();
+    }
+    try {
+        FDocument->SaveAs(fileName);
+    } catch (const std::exception& error) {
+        // The document keeps its file name and its modified flags.
+        ShowError(error);
+        return false;
+    }
+    RefreshView();
+    SetModified(false);
+    return true;
+}
+
+void TFrmMainWin::ActFileSaveAsExecute()
+{
+    const QString chosen = ChooseSaveFile(QString::fromStdString(LoadStr(201)));
+    if (chosen.isEmpty())
+        return;
+    try {
+        FDocument->SaveAs(chosen.toStdString());
+    } catch (const std::exception& error) {
+        ShowError(error);
+        return;
+    }
+    RefreshView();
+    SetModified(false);
+}
+
+bool TFrmMainWin::FormCloseQuery()
+{
+    return SaveQuestion();
+}
+
+void TFrmMainWin::closeEvent(QCloseEvent* event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QMainWindow::closeEvent(event);
+}

@@ -1,0 +1,20 @@
+// The desktop program: the application object, the windows, the event loop.
+
+#include "main/applicationwindows.h"
+#include "platform/gui/application.h"
+
+int main(int argc, char** argv)
+{
+    TApplication application(argc, argv);
+    try {
+        const std::unique_ptr<TApplicationWindows> windows = CreateApplicationWindows();
+        windows->ShowMainWindow();
+        // The loop ends when the main window has closed, i.e. its close query allowed it.
+        application.exec();
+        // A placement that cannot be written is shown below, and the program still ends.
+        windows->SaveMainWindow();
+    } catch (const std::exception& error) {
+        TApplication::ShowException(error);
+    }
+    return 0;
+}

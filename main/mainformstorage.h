@@ -1,0 +1,46 @@
+#pragma once
+// The main window's placement between runs: section "Main" of the settings file holds the
+// window's normal rectangle and show state, the log page in front and the log panel's height.
+// Read once before the window is first shown, written once after the window has closed.
+//
+// The placement is stored twice, under a key with the desktop size in its name and under the
+// plain key. Reading prefers the key of the current desktop size, so a placement made for this
+// desktop comes back exactly; otherwise the latest placement is moved and shrunk onto a screen.
+
+#include "platform/settingsfile.h"
+
+#include <QList>
+#include <QRect>
+#include <QSize>
+
+#include <string>
+
+class QTabWidget;
+class QWidget;
+
+class TMainFormStorage {
+public:
+    static constexpr int DesignWidth = 1016;
+    static constexpr int DesignHeight = 729;
+    static constexpr int DesignLogHeight = 121;
+
+    explicit TMainFormStorage(std::string fileName = SettingsFileName());
+
+    // Sets the window's geometry and state, the page in front (the pages are known by their
+    // objectNames, "TbShtMsgLog" and "TbShtComLog") and the log panel's height. Missing or
+    // unreadable values leave the design values. Call before the window is shown.
+    void Restore(QWidget& window, QTabWidget& pages, QWidget& logPanel) const;
+    // Writes the keys in their fixed order. "Visible" says whether the window was still shown,
+    // which it is only when it is saved without having been closed. Raises Exception when the
+    // file cannot be written.
+    void Save(const QWidget& window, const QTabWidget& pages, const QWidget& logPanel) const;
+
+    // The design size centred on the available area, shrunk to fit it.
+    static QRect DesignPlacement(const QRect& available);
+    // The placement moved and, where needed, shrunk onto one screen: the screen holding its
+    // centre, else the first (primary) screen. `screens` are available areas.
+    static QRect FitOnScreen(const QRect& placement, const QList<QRect>& screens);
+
+private:
+    std::string FFileName;
+};

@@ -1,0 +1,46 @@
+#pragma once
+// The application object: title "TALV-Configurator", and the error display for exceptions that
+// escape an event handler (a message box with the application title, the error's message and a
+// "." appended when its last character sorts after "."); the event loop then goes on.
+
+#include <QApplication>
+#include <QString>
+
+#include <exception>
+#include <string>
+
+class TApplication : public QApplication {
+    Q_OBJECT
+public:
+    TApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Shows an error as the top-level handler does.
+    static void ShowException(const std::exception& error);
+    // The text the error box shows for a message.
+    static QString ErrorText(const std::string& message);
+    // The message for an exception that is no std::exception.
+    static std::string UnknownErrorText();
+
+    // The title of the application: the caption of the error box. The main window extends it by
+    // the version and the file name. It is kept apart from Qt's display name, which the window
+    // system would append to the caption of every window.
+    static QString Title();
+    static void SetTitle(const QString& title);
+
+    // The help file of the current language and the single place where help is opened. There is
+    // no help viewer yet: HelpJump opens nothing and returns false.
+    static QString HelpFile();
+    static void SetHelpFile(const QString& fileName);
+    static bool HelpJump(const QString& topic);
+};
+
+// The busy cursor while an exchange blocks the GUI thread. Nested busy cursors stack; the
+// default cursor returns when the outermost one ends, also when an exception leaves the scope.
+class TBusyCursor {
+public:
+    TBusyCursor();
+    ~TBusyCursor();
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+};

@@ -1,0 +1,181 @@
+// Protects the panel's device actions against a simulated device on a pseudo-terminal: the whole
+// way from connecting to starting, and what the user sees when a transfer fails.
+#include "device/frmmemodlg.h"
+#include "modalwatch.h"
+#include "panelfixture.h"
+#include "platform/gui/actionupdates.h"
+#include "terminal/configmodeview.h"
+#include "terminal/frmpressresetdlg.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+struct TPanelWithDevice : TPanelFixture {
+    std::unique_ptr<TSimDevice> Device;
+    TDlgPressReset DlgPressReset;
+    TFrmDevMemo FrmDevMemo;
+    // What the user saw in message boxes, and whether the busy cursor was gone by then.
+    std::vector<std::string> Boxes;
+    bool CursorWasBusyAtABox = false;
+    bool ResetPressed = false;
+    // The technician cancels the dialog instead of pressing the reset key.
+    bool CancelRequest = false;
+    QElapsedTimer DialogTime;
+
+    // The technician's part: presses the reset key once the dialog waits for the device's start
+    // string, and reads and closes every message box.
+    TModalWatch User{[this](QWidget& modal) {
+        if (&modal == &DlgPressReset) {
+            const bool waiting = DlgPressReset.LblStatus()->text() ==
+                                 QString::fromStdString(ConfigModeStatusText(EConfigModeWaitForStart));
+            if (CancelRequest && waiting)
+                DlgPressReset.findChild<QPushButton*>("BitBtnCancel")->click();
+            else if (!CancelRequest && !ResetPressed && waiting) {
+                Device->Reset();
+                ResetPressed = true;
+                DialogTime.start();
+            } else if (ResetPressed && DialogTime.elapsed() > 20000) {
+                DlgPressReset.reject();  // the request is stuck: give up rather than hang
+            }
+        } else if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+            Boxes.push_back(box->text().toStdString());
+            CursorWasBusyAtABox = CursorWasBusyAtABox || QGuiApplication::overrideCursor() != nullptr;
+            box->done(QMessageBox::Ok);
+        }
+    }};
+
+    void SetUp() override
+    {
+        TPanelFixture::SetUp();
+        Device = MakeDevice();
+        if (!Device)
+            GTEST_SKIP() << "no pseudo-terminal";
+        T.SetDevicePath(Device->SlavePath());
+        // Every read of the port lasts its full 500 ms, and a reply timer that runs out ends
+        // configuration mode: the reply time must leave the timer well over one read (with 500
+        // it runs out at once, with 1000 it races the read).
+        T.SetComTimeOut(2000);
+        Panel->SetDialogs(&DlgPressReset, &FrmDevMemo);
+        Panel->ActDevConnect->trigger();
+        ASSERT_TRUE(T.GetConnected());
+    }
+
+    void Trigger(QAction* action)
+    {
+        TActionUpdates::RunAll();
+        ASSERT_TRUE(action->isEnabled()) << action->objectName().toStdString();
+        action->trigger();
+    }
+
+    void EnterConfigMode()
+    {
+        Trigger(Panel->ActDevRequestConfigMode);
+        ASSERT_TRUE(ResetPressed);
+        ASSERT_TRUE(T.GetConfigMode());
+        ASSERT_TRUE(Device->InConfigMode());
+    }
+};
+
+}  // namespace
+
+TEST_F(TPanelWithDevice, ConnectConfigureReceiveEditSendAndStart)
+{
+    EnterConfigMode();
+
+    TSimParameters onDevice;
+    onDevice.Msn1 = "0301";
+    onDevice.Msn2 = "302";
+    onDevice.Aciomco = 1;
+    onDevice.Aciomcatab1 = "401";
+    onDevice.Aciomcatab2 = "-";
+    onDevice.Isdn = 0;
+    Device->SetCurrent(onDevice);
+    Trigger(Panel->ActDevReceiveConfiguration);
+    EXPECT_EQ(EdMsn(0)->text(), "0301");
+    EXPECT_EQ(EdMsn(1)->text(), "302");
+    EXPECT_EQ(CmbBxNumber(0)->currentText(), "401");
+    EXPECT_EQ(CmbBxNumber(1)->currentText(), "-");
+    EXPECT_TRUE(RdBtnDial(0)->isChecked());
+    EXPECT_TRUE(RdBtnAccept(1)->isChecked());
+    EXPECT_TRUE(Panel->Modified());
+
+    EdMsn(1)->selectAll();
+    QTest::keyClicks(EdMsn(1), "0777");
+    RdBtnDial(1)->click();
+    Device->ClearReceived();
+    Panel->SetModified(false);
+    Trigger(Panel->ActDevSendConfiguration);
+    EXPECT_EQ(Device->Received(), "defa 1\raciomco 0\raciomcatab1 401\raciomcatab2 -\risdn 0\r"
+                                  "vmoddi/1.msni 0301\rvmoddi/2.msni 0777\rsave\r");
+    TSimParameters stored = onDevice;
+    stored.Msn2 = "0777";
+    stored.Aciomco = 0;
+    EXPECT_EQ(Device->Stored(), stored);
+    EXPECT_FALSE(Panel->Modified());
+
+    Trigger(Panel->ActDevGo);
+    EXPECT_TRUE(Device->WaitForState(ESimRunning, 2s));
+    EXPECT_TRUE(Boxes.empty()) << Boxes.front();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(TPanelWithDevice, ATransferErrorIsShownAfterTheViewShowsWhatTheTerminalHolds)
+{
+    // The device runs (it ignores every command), but the terminal believes it is configurable.
+    T.SetConfigMode(true);
+    T.SetMsnIncoming(0, "55");  // not yet shown
+    Trigger(Panel->ActDevSendConfiguration);
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0], "TKovTerminal::ProcessReceived: Timout beim Senden nach 2000 msec.");
+    EXPECT_FALSE(CursorWasBusyAtABox);
+    // The factory default failed, so neither parameters nor store were sent.
+    EXPECT_TRUE(Device->WaitForReceived([](std::string_view received) { return !received.empty(); }, 1s));
+    EXPECT_EQ(Device->Received(), "defa 1\r");
+    EXPECT_EQ(EdMsn(0)->text(), "55");
+    EXPECT_FALSE(Panel->Modified());
+}
+
+TEST_F(TPanelWithDevice, AProtocolThePanelCannotShowIsReportedAndLeavesThePanelUnmodified)
+{
+    EnterConfigMode();
+    TSimParameters onDevice;
+    onDevice.Msn1 = "11";
+    onDevice.Aciomco = 0;  // as the panel shows it: no button changes, so no click marks it modified
+    onDevice.Isdn = 1;
+    Device->SetCurrent(onDevice);
+    Trigger(Panel->ActDevReceiveConfiguration);
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0], "TFrameDev::UpdateView: falsches IsdnDChannelProtocol 1.");
+    EXPECT_FALSE(CursorWasBusyAtABox);
+    EXPECT_EQ(EdMsn(0)->text(), "11");
+    EXPECT_FALSE(Panel->Modified());
+}
+
+TEST_F(TPanelWithDevice, CancellingTheRequestStopsItAndLeavesTheLineFree)
+{
+    CancelRequest = true;
+    Trigger(Panel->ActDevRequestConfigMode);
+    EXPECT_FALSE(T.GetConfigMode());
+    EXPECT_TRUE(Boxes.empty());
+    // The request thread is gone: the start string of a reset now reaches the terminal's own
+    // exchange (where it is a wrong answer) instead of being answered by the thread.
+    Device->Reset();
+    T.SetConfigMode(true);
+    EXPECT_EQ(ErrorOf([&] { T.SendShow(); }), "TKovTerminal::ReceiveConfigMode: falsche Antwort vom TALV erhalten.");
+    EXPECT_FALSE(Device->InConfigMode());
+}
+
+TEST_F(TPanelWithDevice, WithoutThePressResetDialogTheRequestReportsIt)
+{
+    Panel->SetDialogs(nullptr, &FrmDevMemo);
+    Trigger(Panel->ActDevRequestConfigMode);
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0], "TFrameDev::ActDevRequestConfigModeExecute: Kein Form übergeben.");
+}

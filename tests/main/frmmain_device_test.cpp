@@ -1,0 +1,218 @@
+// Protects the whole road of one device through the main window against a simulated device on a
+// pseudo-terminal: connect, configuration mode, receive, edit, send and start from the "Gerät"
+// menu, with every line of the data-transfer log. Needs a pseudo-terminal and skips without one.
+#include "device/framedevice.h"
+#include "device/frmmemodlg.h"
+#include "platform/exceptions.h"
+#include "platform/gui/actionupdates.h"
+#include "sim/simdevice.h"
+#include "slutil/slcomport.h"
+#include "terminal/frmpressresetdlg.h"
+#include "tests/main/testmainwin.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// What the device holds before the tool reads it: a number, an empty MSN, LWL1 dials.
+TSimParameters DeviceParameters()
+{
+    TSimParameters p;
+    p.Msn1 = "4711";
+    p.Msn2 = "4712";
+    p.Aciomco = 1;
+    p.Aciomcatab1 = "0301234";
+    p.Aciomcatab2 = "-";
+    p.Isdn = 0;
+    return p;
+}
+
+// Closes every message box that a device action opens and keeps its text, so that an error
+// fails the test instead of waiting for a click that never comes.
+class TMessageBoxCatcher {
+public:
+    TMessageBoxCatcher()
+    {
+        QObject::connect(&FTimer, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                Texts.push_back(box->text().toStdString());
+                box->reject();
+            }
+        });
+        FTimer.start(100);
+    }
+    std::vector<std::string> Texts;
+
+private:
+    QTimer FTimer;
+};
+
+}  // namespace
+
+TEST(MainWindowWithDevice, ConnectRequestReceiveEditSendAndStartFromTheDeviceMenu)
+{
+    TSimDeviceOptions device;
+    // The technician keeps pressing the reset key until the device is in configuration mode.
+    device.AutoResetPeriod = 700ms;
+    std::unique_ptr<TSimDevice> sim;
+    try {
+        sim = std::make_unique<TSimDevice>(device);
+    } catch (const EOSError& e) {
+        GTEST_SKIP() << "no pseudo-terminal: " << e.what();
+    }
+    sim->SetStored(DeviceParameters());
+
+    TMessageBoxCatcher boxes;
+    TDlgPressReset pressReset;
+    TFrmDevMemo memo;
+    TTestMainWin win;
+    win.SetDialogs(&pressReset, &memo);
+    win.Document().Terminal(0).SetDevicePath(sim->SlavePath());
+    // A reply time of 2 s, as the user sets it in the options: at the default of 500 ms the
+    // reply timer has no tick to count and runs out at once, which ends the device's
+    // configuration mode in the terminal after every parameter command.
+    TMainOptions options;
+    options.ComTimeOut = 2000;
+    win.ApplyOptions(options);
+    win.show();
+    win.activateWindow();
+    if (!QTest::qWaitForWindowActive(&win))
+        GTEST_SKIP() << "the platform activates no window";
+
+    TFrameDev* panel = win.Devices()[0];
+    auto* msn1 = panel->findChild<QLineEdit*>("EdMsn1");
+    ASSERT_NE(msn1, nullptr);
+    msn1->setFocus();
+    TActionUpdates::RunAll();
+    ASSERT_EQ(win.GetSelectedDevice(), panel);
+    TKovTerminal& terminal = win.Document().Terminal(0);
+
+    // Connect.
+    ASSERT_TRUE(win.MIDevConnect->isEnabled());
+    win.MIDevConnect->trigger();
+    ASSERT_TRUE(terminal.GetConnected());
+    TActionUpdates::RunAll();
+    EXPECT_EQ(win.MIDevConnect->text(), panel->ActDevConnect->text());
+    EXPECT_FALSE(win.MIDevReceiveConfiguration->isEnabled());
+
+    // Configuration mode: the dialog runs modally until the request thread ends it. Should the
+    // device never answer, Cancel ends the wait instead of hanging the test.
+    ASSERT_TRUE(win.MIDevRequestConfigMode->isEnabled());
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    QObject::connect(&giveUp, &QTimer::timeout, &pressReset, &QDialog::reject);
+    giveUp.start(30000);
+    win.MIDevRequestConfigMode->trigger();
+    const bool gaveUp = !giveUp.isActive();
+    giveUp.stop();
+    ASSERT_FALSE(gaveUp) << "the device did not enter configuration mode";
+    ASSERT_TRUE(terminal.GetConfigMode());
+    ASSERT_TRUE(sim->InConfigMode());
+    // The request talks to the port itself; nothing of it goes to the data-transfer log.
+    EXPECT_TRUE(win.ComLines().isEmpty()) << win.ComLines().join('\n').toStdString();
+
+    // Receive.
+    TActionUpdates::RunAll();
+    ASSERT_TRUE(win.MIDevReceiveConfiguration->isEnabled());
+    win.MIDevReceiveConfiguration->trigger();
+    EXPECT_EQ(win.ComLines(), (QStringList{
+                                  "TALV <= aciomco",
+                                  "TALV => aciomco 1",
+                                  "TALV <= aciomcatab1",
+                                  "TALV => aciomcatab1 0301234",
+                                  "TALV <= aciomcatab2",
+                                  "TALV => aciomcatab2 -",
+                                  "TALV <= isdn",
+                                  "TALV => isdn 0-DSS1",
+                                  "TALV <= vmoddi/1.msni",
+                                  "TALV => vmoddi/1.msni 4711",
+                                  "TALV <= vmoddi/2.msni",
+                                  "TALV => vmoddi/2.msni 4712",
+                              }));
+    EXPECT_EQ(msn1->text(), "4711");
+    EXPECT_TRUE(win.IsModified());
+
+    // Edit MSN1 as the user types it.
+    msn1->selectAll();
+    QTest::keyClicks(msn1, "815");
+    EXPECT_EQ(terminal.GetMsnIncoming(0), "815");
+
+    // Send: factory defaults, the six parameters, store.
+    win.Trigger(win.ActComLogClear);
+    TActionUpdates::RunAll();
+    ASSERT_TRUE(win.MIDevSendConfiguration->isEnabled());
+    win.MIDevSendConfiguration->trigger();
+    EXPECT_EQ(win.ComLines(), (QStringList{
+                                  "TALV <= defa 1",
+                                  "TALV => defa 1 Werkseinstellungen geladen",
+                                  "TALV <= aciomco 1",
+                                  "TALV => aciomco 1",
+                                  "TALV <= aciomcatab1 0301234",
+                                  "TALV => aciomcatab1 0301234",
+                                  "TALV <= aciomcatab2 -",
+                                  "TALV => aciomcatab2 -",
+                                  "TALV <= isdn 0",
+                                  "TALV => isdn 0",
+                                  "TALV <= vmoddi/1.msni 815",
+                                  "TALV => vmoddi/1.msni 815",
+                                  "TALV <= vmoddi/2.msni 4712",
+                                  "TALV => vmoddi/2.msni 4712",
+                                  "TALV <= save",
+                                  "TALV => save Parameter gespeichert",
+                              }));
+    TSimParameters expected = DeviceParameters();
+    expected.Msn1 = "815";
+    EXPECT_EQ(sim->Stored(), expected);
+
+    // Start: the device leaves configuration mode; "go" waits for no reply.
+    win.Trigger(win.ActComLogClear);
+    TActionUpdates::RunAll();
+    ASSERT_TRUE(win.MIDevGo->isEnabled());
+    win.MIDevGo->trigger();
+    EXPECT_EQ(win.ComLines(), QStringList{"TALV <= go"});
+    EXPECT_TRUE(sim->WaitForState(ESimRunning, 2s));
+
+    EXPECT_TRUE(boxes.Texts.empty()) << boxes.Texts.front();
+    EXPECT_TRUE(win.Errors.empty());
+    EXPECT_EQ(win.ErrorCount(), 0);
+}
+
+// Closing the program while a configuration-mode request waits for the device: the window stops
+// the request thread and closes the port before the terminals go.
+TEST(MainWindowWithDevice, DestroyingTheWindowStopsARunningRequestAndFreesThePort)
+{
+    std::unique_ptr<TSimDevice> sim;
+    try {
+        sim = std::make_unique<TSimDevice>();
+    } catch (const EOSError& e) {
+        GTEST_SKIP() << "no pseudo-terminal: " << e.what();
+    }
+    TDlgPressReset pressReset;
+    auto win = std::make_unique<TTestMainWin>();
+    win->SetDialogs(&pressReset, nullptr);
+    TKovTerminal& terminal = win->Document().Terminal(0);
+    terminal.SetDevicePath(sim->SlavePath());
+    terminal.Open();
+    ASSERT_TRUE(terminal.GetConnected());
+    // The request waits for a start banner that never comes.
+    terminal.RequestConfigMode(&pressReset);
+
+    win.reset();
+
+    // A port is opened exclusively: opening it again works only once the terminal let go.
+    TslCOMPort port;
+    port.SetDevicePath(sim->SlavePath());
+    EXPECT_NO_THROW(port.Open());
+    EXPECT_TRUE(port.GetActive());
+}

@@ -1,0 +1,80 @@
+#pragma once
+// The main window with its dialogs replaced by scripted answers, so that tests drive the file
+// actions without modal dialogs and see every error the window would show.
+
+#include "main/frmmain.h"
+#include "main/logview.h"
+#include "platform/gui/actionupdates.h"
+
+#include <QAction>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Lets test failures print texts as texts.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+class TTestMainWin : public TFrmMainWin {
+public:
+    // Answers in the order the window asks; an empty name is a cancelled dialog. A question
+    // without a scripted answer fails the test (see Unasked) and is answered with Cancel.
+    std::deque<QMessageBox::StandardButton> SaveAnswers;
+    std::deque<QString> OpenAnswers;
+    std::deque<QString> SaveFileAnswers;
+
+    // What the window asked and showed.
+    int SaveQuestions = 0;
+    int OpenDialogs = 0;
+    std::vector<QString> SaveDialogTitles;
+    std::vector<std::string> Errors;
+    int Unasked = 0;
+
+    // As the user chooses an action: the idle pass that sets its state has run before.
+    static void Trigger(QAction* action)
+    {
+        TActionUpdates::RunAll();
+        action->trigger();
+    }
+
+    QStringList MessageLines() const { return MsgLog->Lines(); }
+    QStringList ComLines() const { return ComLog->Lines(); }
+
+protected:
+    QString ChooseOpenFile() override
+    {
+        ++OpenDialogs;
+        return Next(OpenAnswers, QString());
+    }
+    QString ChooseSaveFile(const QString& title) override
+    {
+        SaveDialogTitles.push_back(title);
+        return Next(SaveFileAnswers, QString());
+    }
+    QMessageBox::StandardButton AskSave() override
+    {
+        ++SaveQuestions;
+        return Next(SaveAnswers, QMessageBox::Cancel);
+    }
+    void ShowError(const std::exception& error) override { Errors.push_back(error.what()); }
+
+private:
+    template <typename T>
+    T Next(std::deque<T>& answers, T fallback)
+    {
+        if (answers.empty()) {
+            ++Unasked;
+            return fallback;
+        }
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
