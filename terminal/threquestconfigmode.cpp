@@ -105,6 +105,16 @@ void ThRequestConfigMode::Fail(const std::string& reason)
     Show(EConfigModeFailed, reason);
 }
 
+// The failure text of a read is the one an exchange on the GUI thread would raise.
+void ThRequestConfigMode::FailOnReadError(const TslCOMPort& port)
+{
+    try {
+        RaiseLastOSError(port.LastError());
+    } catch (const Exception& e) {
+        Fail(e.what());
+    }
+}
+
 void ThRequestConfigMode::Execute()
 {
     if (!FTerminal->Port())
@@ -142,11 +152,7 @@ bool ThRequestConfigMode::WaitForStartString()
         std::string text;
         uint32_t count = 0;
         if (!port.Read(text, &count)) {
-            try {
-                RaiseLastOSError(port.LastError());
-            } catch (const Exception& e) {
-                Fail(e.what());
-            }
+            FailOnReadError(port);
             return false;
         }
         collected += text;
@@ -189,11 +195,7 @@ bool ThRequestConfigMode::WaitForPrompt()
         uint32_t count = 0;
         if (!port.Read(text, &count)) {
             stopTimer();
-            try {
-                RaiseLastOSError(port.LastError());
-            } catch (const Exception& e) {
-                Fail(e.what());
-            }
+            FailOnReadError(port);
             return false;
         }
         collected += text;

@@ -15,6 +15,7 @@
 #include <thread>
 
 class TKovTerminal;
+class TslCOMPort;
 class TslTimerThread;
 
 class ThRequestConfigMode {
@@ -41,6 +42,7 @@ private:
     bool WaitForStartString();
     bool WaitForPrompt();
     void Fail(const std::string& reason);
+    void FailOnReadError(const TslCOMPort& port);
     // Runs call on the view's thread and waits for it; false when the request was stopped.
     bool Synchronize(std::function<void(TConfigModeView&)> call);
     void Show(tConfigModeStatus status, const std::string& reason = {});
