@@ -106,7 +106,7 @@ TEST_F(TalvctlDevice, ReceiveIntoReplacesTheSixValuesOfOneDeviceAndKeepsTheRest)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        TScratchDir dir;
+        TTempDir dir;
         const std::string file = dir.File("plan.kov");
         if (c.Before)
             dir.Write("plan.kov", *c.Before);
@@ -145,7 +145,7 @@ TEST_F(TalvctlDevice, ReceiveIntoReplacesTheSixValuesOfOneDeviceAndKeepsTheRest)
 TEST_F(TalvctlDevice, ReceiveIntoThatFailsWritesNothing)
 {
     // The device was never reset: it runs and ignores what it is sent.
-    TScratchDir dir;
+    TTempDir dir;
     dir.Write("plan.kov", Plan);
     for (const std::string name : {"plan.kov", "new.kov"}) {
         SCOPED_TRACE(name);
@@ -160,7 +160,7 @@ TEST_F(TalvctlDevice, ReceiveIntoThatFailsWritesNothing)
 TEST_F(TalvctlDevice, SendDocumentSendsTheDeviceAsTheDesktopProgramDoes)
 {
     ASSERT_NO_FATAL_FAILURE(EnterConfigMode());
-    TScratchDir dir;
+    TTempDir dir;
     dir.Write("plan.kov", Plan3);
     struct TCase {
         int DeviceNumber;
@@ -194,7 +194,7 @@ TEST_F(TalvctlDevice, ReceiveIntoThenSendTheSameFileInOneCall)
     const TSimParameters p = Parameters("4711", "4712", 0, "301", "302", 0);
     Device->SetCurrent(p);
     Device->SetStored(TSimParameters::Factory());
-    TScratchDir dir;
+    TTempDir dir;
     const std::string file = dir.File("new.kov");
 
     const TRun run = RunTalvctl(With({"receive", "--into", file, "--device", "2", "send", file, "--device", "2"}));
@@ -211,7 +211,7 @@ TEST_F(TalvctlDevice, PortCOMnLeadsWhereTheSettingsFileSays)
         return;
     const TSimParameters p = Parameters("4711", "", 1, "0301234", "-", 0);
     Device->SetStored(p);
-    TScratchDir dir;
+    TTempDir dir;
     const std::string file = dir.File("plan.kov");
     struct TCase {
         const char* Name;

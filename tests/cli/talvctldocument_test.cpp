@@ -73,7 +73,7 @@ void RunFileCases(const std::string& command, const std::vector<TFileCase>& case
     const TScopedSettings settings(NoPortsSettings());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        TScratchDir dir;
+        TTempDir dir;
         if (c.Bytes)
             dir.Write("plan.kov", *c.Bytes);
         const TRun run = RunTalvctl({command, dir.File("plan.kov")});
@@ -125,7 +125,7 @@ TEST(TalvctlCheck, PrintsTheCheckLogAndExitsByItsWorstLine)
 
 TEST(TalvctlCheck, RangeErrorPrintsTheLinesSoFarThenStops)
 {
-    TScratchDir dir;
+    TTempDir dir;
     dir.Write("plan.kov", CleanPlan);
     TTalvctlDocument document(dir.File("plan.kov"), TTalvctlDocument::ERefuseMissing);
     // No file gets a protocol like this past the open; a set received from a device does.
@@ -178,7 +178,7 @@ TEST(TalvctlShow, PrintsEveryShownDeviceWithItsComment)
 TEST(TalvctlCheck, ErrorsEndTheRunAndOnlyDeviceCommandsOpenThePort)
 {
     const TScopedSettings settings(NoPortsSettings());
-    TScratchDir dir;
+    TTempDir dir;
     dir.Write("bad.kov", FindingsPlan);
     dir.Write("good.kov", CleanPlan);
     const std::string good = dir.File("good.kov");
@@ -220,7 +220,7 @@ TEST(TalvctlCheck, ErrorsEndTheRunAndOnlyDeviceCommandsOpenThePort)
 // with exit code 1 and a port message instead.
 TEST(TalvctlDocumentCommands, BadFilesAreRefusedBeforeThePortIsOpened)
 {
-    TScratchDir dir;
+    TTempDir dir;
     dir.Write("one.kov", CleanPlan.substr(0, CleanPlan.find("[Device2]")));
     dir.Write("two.kov", CleanPlan);
     dir.Write("bad.kov", Section("Device1", {"AutomaticCallMode=7"}));

@@ -3,6 +3,7 @@
 // files, and a settings folder of the test's own (XDG_CONFIG_HOME, restored afterwards).
 
 #include "cli/talvctlrunner.h"
+#include "tests/tempdir.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -30,41 +31,6 @@ inline TRun RunTalvctl(const std::vector<std::string>& arguments)
     return run;
 }
 
-class TScratchDir {
-public:
-    TScratchDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "talvctl.XXXXXX").string();
-        if (mkdtemp(pattern.data()))
-            FPath = pattern;
-    }
-    ~TScratchDir()
-    {
-        std::error_code ignored;
-        if (!FPath.empty())
-            std::filesystem::remove_all(FPath, ignored);
-    }
-    TScratchDir(const TScratchDir&) = delete;
-    TScratchDir& operator=(const TScratchDir&) = delete;
-
-    const std::string& Path() const { return FPath; }
-    std::string File(const std::string& name) const { return FPath + "/" + name; }
-    bool Exists(const std::string& name) const { return std::filesystem::exists(File(name)); }
-
-    void Write(const std::string& name, const std::string& bytes) const
-    {
-        std::ofstream(File(name), std::ios::binary) << bytes;
-    }
-    std::string Read(const std::string& name) const
-    {
-        std::ifstream in(File(name), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-
-private:
-    std::string FPath;
-};
-
 // Points XDG_CONFIG_HOME at a folder of the test's own holding TALVConfig.INI with the given
 // text, so no test reads or changes the settings of the user running it.
 class TScopedSettings {
@@ -89,7 +55,7 @@ public:
     std::string Text() const { return FDir.Read("TALVConfig.INI"); }
 
 private:
-    TScratchDir FDir;
+    TTempDir FDir;
     std::optional<std::string> FOld;
 };
 

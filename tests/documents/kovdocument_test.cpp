@@ -3,7 +3,7 @@
 #include "documents/kovdocument.h"
 #include "platform/exceptions.h"
 #include "documents/messagelist.h"
-#include "tests/documents/tempdir.h"
+#include "tests/tempdir.h"
 
 #include <gtest/gtest.h>
 

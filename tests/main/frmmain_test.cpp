@@ -6,7 +6,7 @@
 #include "main/versionlabel.h"
 #include "platform/gui/actionupdates.h"
 #include "platform/gui/application.h"
-#include "tests/documents/tempdir.h"
+#include "tests/tempdir.h"
 #include "tests/main/testmainwin.h"
 
 #include <QAction>

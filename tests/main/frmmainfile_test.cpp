@@ -3,7 +3,7 @@
 #include "device/framedevice.h"
 #include "main/versionlabel.h"
 #include "platform/gui/actionupdates.h"
-#include "tests/documents/tempdir.h"
+#include "tests/tempdir.h"
 #include "tests/main/testmainwin.h"
 
 #include <QAction>

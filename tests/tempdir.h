@@ -25,7 +25,9 @@ public:
     TTempDir(const TTempDir&) = delete;
     TTempDir& operator=(const TTempDir&) = delete;
 
+    std::string Path() const { return FPath.string(); }
     std::string File(const std::string& name) const { return (FPath / name).string(); }
+    bool Exists(const std::string& name) const { return std::filesystem::exists(FPath / name); }
 
     void Write(const std::string& name, const std::string& bytes) const
     {
