@@ -143,6 +143,8 @@ public:
     // True when the document was written.
     bool ActFileSaveExecute();
     void ActFileSaveAsExecute();
+    // Writes the document into fileName, which becomes its file; a failure is shown and false.
+    bool SaveDocumentAs(const std::string& fileName);
     void ActFileCloseExecute();
     void ActMsgLogClearExecute();
     void ActComLogClearExecute();

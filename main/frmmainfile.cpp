@@ -139,6 +139,11 @@ bool TFrmMainWin::ActFileSaveExecute()
             return false;
         fileName = chosen.toStdString();
     }
+    return SaveDocumentAs(fileName);
+}
+
+bool TFrmMainWin::SaveDocumentAs(const std::string& fileName)
+{
     try {
         FDocument->SaveAs(fileName);
     } catch (const std::exception& error) {
@@ -156,14 +161,7 @@ void TFrmMainWin::ActFileSaveAsExecute()
     const QString chosen = ChooseSaveFile(QString::fromStdString(LoadStr(201)));
     if (chosen.isEmpty())
         return;
-    try {
-        FDocument->SaveAs(chosen.toStdString());
-    } catch (const std::exception& error) {
-        ShowError(error);
-        return;
-    }
-    RefreshView();
-    SetModified(false);
+    SaveDocumentAs(chosen.toStdString());
 }
 
 bool TFrmMainWin::FormCloseQuery()
