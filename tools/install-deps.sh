@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the project needs. Quick when everything is there already.
+# Installs the Debian 12 packages the project needs, and any further packages named as
+# arguments (tools/screenshots.sh names its own). Quick when everything is there already.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
   qt6-base-dev qt6-tools-dev qt6-l10n-tools
   libsimpleini-dev
   xvfb
+  "$@"
 )
 
 missing=()

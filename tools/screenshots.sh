@@ -27,17 +27,7 @@ out=${1:-build/screenshots}
 build=${BUILD_DIR:-build/release}
 
 # ---- packages ----------------------------------------------------------------------------------
-packages=(xvfb xdotool imagemagick)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+"$PWD/tools/install-deps.sh" xdotool imagemagick
 
 # ---- program -----------------------------------------------------------------------------------
 program=$build/main/TALVConfig
