@@ -8,6 +8,7 @@
 #include "main/frmmain.h"
 
 #include "device/framedevice.h"
+#include "platform/datafolders.h"
 #include "platform/resstrings.h"
 
 #include <QCloseEvent>
@@ -30,9 +31,9 @@ QString TFrmMainWin::SamplesFolder()
     const QDir local(QDir::current().filePath("Samples"));
     if (local.exists())
         return local.absolutePath();
-    const QDir installed(QCoreApplication::applicationDirPath() + "/../share/talv-configurator/samples");
-    if (installed.exists())
-        return installed.absolutePath();
+    const std::string installed = FindDataFolder("samples");
+    if (!installed.empty())
+        return QDir(QString::fromStdString(installed)).absolutePath();
     return QDir::currentPath();
 }
 
