@@ -57,7 +57,7 @@ QToolButton* TFrameDevControls::GlyphButton(QWidget* parent, const char* name)
     return button;
 }
 
-QPixmap TFrameDevControls::LineArrow(const QColor& colour, bool towardsPartner)
+QPixmap TFrameDevControls::LineArrow(bool towardsPartner)
 {
     QPixmap pixmap(ArrowWidth, ArrowHeight);
     pixmap.fill(Qt::transparent);
@@ -66,18 +66,16 @@ QPixmap TFrameDevControls::LineArrow(const QColor& colour, bool towardsPartner)
     const qreal middle = ArrowHeight / 2.0;
     const qreal tip = towardsPartner ? ArrowWidth : 0;
     const qreal base = towardsPartner ? ArrowWidth - 8 : 8;
-    painter.setPen(QPen(colour, 2));
+    painter.setPen(QPen(Qt::black, 2));
     painter.drawLine(QPointF(towardsPartner ? 0 : base, middle), QPointF(towardsPartner ? base : ArrowWidth, middle));
     painter.setPen(Qt::NoPen);
-    painter.setBrush(colour);
+    painter.setBrush(Qt::black);
     painter.drawPolygon(QPolygonF({QPointF(tip, middle), QPointF(base, 0), QPointF(base, ArrowHeight)}));
     return pixmap;
 }
 
 void TFrameDevControls::ShowLineColour(int line, const QColor& colour)
 {
-    Image[line][0]->setPixmap(LineArrow(colour, true));
-    Image[line][1]->setPixmap(LineArrow(colour, false));
     QPalette palette = ShpLine[line]->palette();
     palette.setColor(QPalette::Window, colour);
     ShpLine[line]->setPalette(palette);
@@ -140,7 +138,9 @@ QFrame* TFrameDevControls::BuildPartner(QWidget* parent, int line)
     SetHint(RdBtnAccept[line], tr("Annehmen|%1 nimmt Anruf eines anderen Gerätes an.").arg(lwl));
 
     Image[line][0] = Label(panel, line == 0 ? "Image1" : "Image3", QString());
+    Image[line][0]->setPixmap(LineArrow(true));
     Image[line][1] = Label(panel, line == 0 ? "Image2" : "Image4", QString());
+    Image[line][1]->setPixmap(LineArrow(false));
 
     QLabel* number = Label(panel, line == 0 ? "LblNumber1" : "LblNumber2", tr("Number"));
     CmbBxNumber[line] = new QComboBox(panel);

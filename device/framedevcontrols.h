@@ -30,10 +30,10 @@ public:
     // Creates the controls as children of frame and lays them out.
     void Build(QFrame* frame);
 
-    // The arrow beside DIAL (towards the partner) or ACCEPT (towards the own line), in the
-    // line's colour.
-    static QPixmap LineArrow(const QColor& colour, bool towardsPartner);
-    // Shows a line's colour in its arrows and its marker beside the own number.
+    // The black arrow beside DIAL (towards the partner) or ACCEPT (towards the own line). The
+    // arrows never take the line's colour: the default colour is white, which would hide them.
+    static QPixmap LineArrow(bool towardsPartner);
+    // Shows a line's colour in the marker beside its own number.
     void ShowLineColour(int line, const QColor& colour);
 
     QFrame* PnlData = nullptr;

@@ -9,6 +9,11 @@
 TMainStatusBar::TMainStatusBar(QWidget* parent) : QStatusBar(parent)
 {
     setFixedHeight(25);
+    // The panel widths are fixed in pixels, so the captions use the compact font the widths
+    // were made for (as the device panels do) rather than the desktop's default size.
+    QFont compact = font();
+    compact.setPixelSize(11);
+    setFont(compact);
     setSizeGripEnabled(false);
     // The hint panel shows the current message; QStatusBar would draw it at its own place.
     connect(this, &QStatusBar::messageChanged, this, [this] { update(); });

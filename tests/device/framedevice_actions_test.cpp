@@ -235,7 +235,7 @@ TEST_F(TPanel, FocusMakesThePanelTheActiveDevice)
     EXPECT_EQ(Panel->MarginColor(), QColor(255, 0, 0));
 }
 
-TEST_F(TPanel, LineColoursPaintTheArrowsAndOnlyTwoLinesExist)
+TEST_F(TPanel, LineColoursMarkTheOwnNumberAndOnlyTwoLinesExist)
 {
     for (int index : {2, -1})
         EXPECT_EQ(ErrorOf([&] { Panel->SetColorMsn(index, Qt::red); }),
@@ -244,9 +244,12 @@ TEST_F(TPanel, LineColoursPaintTheArrowsAndOnlyTwoLinesExist)
     Panel->SetColorMsn(1, green);
     EXPECT_EQ(Panel->ColorMsn(1), green);
     EXPECT_EQ(Panel->ColorMsn(0), QColor(Qt::black));
-    for (const char* arrow : {"Image3", "Image4"})
-        EXPECT_EQ(Get<QLabel>(arrow)->pixmap().toImage().pixelColor(40, 3), green) << arrow;
-    EXPECT_EQ(Get<QLabel>("Image1")->pixmap().toImage().pixelColor(40, 3), QColor(Qt::black));
+    EXPECT_EQ(Get<QFrame>("ShpLine2")->palette().color(QPalette::Window), green);
+    EXPECT_EQ(Get<QFrame>("ShpLine1")->palette().color(QPalette::Window), QColor(Qt::black));
+    // The arrows stay black whatever the line's colour (white, the default, would hide them).
+    Panel->SetColorMsn(0, Qt::white);
+    for (const char* arrow : {"Image1", "Image2", "Image3", "Image4"})
+        EXPECT_EQ(Get<QLabel>(arrow)->pixmap().toImage().pixelColor(40, 3), QColor(Qt::black)) << arrow;
 }
 
 TEST_F(TPanel, ControlsCarryTheirNamesAndHints)
