@@ -1,10 +1,15 @@
 // The desktop program: the application object, the windows, the event loop.
 
 #include "main/applicationwindows.h"
+#include "main/informationoptions.h"
 #include "platform/gui/application.h"
+
+#include <iostream>
 
 int main(int argc, char** argv)
 {
+    if (AnswerInformationOption(argc, argv, std::cout))
+        return 0;
     TApplication application(argc, argv);
     try {
         const std::unique_ptr<TApplicationWindows> windows = CreateApplicationWindows();
