@@ -16,6 +16,7 @@
 #include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QToolBar>
 
 namespace {
@@ -46,6 +47,9 @@ enum : int {
 // The language actions tell German from English by their tag, as the locale ids do.
 constexpr int LanguageGermanTag = 1031;
 constexpr int LanguageEnglishTag = 2057;
+
+// The help context of the main window and its menus.
+constexpr int MainWindowHelpContext = 10;
 
 }  // namespace
 
@@ -163,6 +167,11 @@ void TFrmMainWin::CreateActions()
     bind(ActInfo, &TFrmMainWin::ActInfoExecute);
     connect(ActHelp, &QAction::triggered, this, [] { TApplication::HelpJump(QString()); });
     connect(ActHelpDemoConfig, &QAction::triggered, this, [] { TApplication::HelpJump("DemoConfiguration"); });
+    // The help key also works while a menu of the window is open; a modal dialog in front blocks
+    // it as it blocks the window.
+    auto* helpKey = new QShortcut(QKeySequence::HelpContents, this, this,
+                                  [] { TApplication::HelpContext(MainWindowHelpContext); }, Qt::ApplicationShortcut);
+    helpKey->setObjectName("HelpKey");
     // The options dialog does not exist yet; until it does, the defaults apply and the action
     // stays disabled rather than doing nothing.
     ActOptions->setEnabled(false);

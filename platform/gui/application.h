@@ -1,18 +1,23 @@
 #pragma once
-// The application object: title "TALV-Configurator", and the error display for exceptions that
-// escape an event handler (a message box with the application title, the error's message and a
-// "." appended when its last character sorts after "."); the event loop then goes on.
+// The application object: title "TALV-Configurator", program icon, the one way into help, and the
+// error display for exceptions that escape an event handler (a message box with the application
+// title, the error's message and a "." appended when its last character sorts after "."); the
+// event loop then goes on.
 
 #include <QApplication>
+#include <QPixmap>
 #include <QString>
 
 #include <exception>
 #include <string>
 
+class THelpViewer;
+
 class TApplication : public QApplication {
     Q_OBJECT
 public:
     TApplication(int& argc, char** argv);
+    ~TApplication() override;
     bool notify(QObject* receiver, QEvent* event) override;
 
     // Shows an error as the top-level handler does.
@@ -28,11 +33,20 @@ public:
     static QString Title();
     static void SetTitle(const QString& title);
 
-    // The help file of the current language and the single place where help is opened. There is
-    // no help viewer yet: HelpJump opens nothing and returns false.
+    // The help file of the current language ("TALVConfigDE.hlp" or "TALVConfigEN.hlp") and the
+    // single place where help is opened: one help window, brought to the front at every jump.
+    // A missing help file or topic is reported by the help window; the calls never throw.
+    // They return whether the topic is shown.
     static QString HelpFile();
     static void SetHelpFile(const QString& fileName);
+    // An empty topic opens the contents.
     static bool HelpJump(const QString& topic);
+    static bool HelpContext(int context);
+    // The help window, nullptr until help was first opened.
+    static THelpViewer* HelpViewer();
+
+    // The program icon drawn at size x size pixels; every window shows it in its frame.
+    static QPixmap ProgramIcon(int size);
 };
 
 // The busy cursor while an exchange blocks the GUI thread. Nested busy cursors stack; the

@@ -2,6 +2,7 @@
 // window, the question for unsaved data, and that a cancelled or failed step loses nothing.
 #include "device/framedevice.h"
 #include "main/versionlabel.h"
+#include "platform/datafolders.h"
 #include "platform/gui/actionupdates.h"
 #include "tests/tempdir.h"
 #include "tests/main/testmainwin.h"
@@ -263,8 +264,9 @@ TEST_F(TFileActions, DialogsStartInTheSamplesFolderOfTheCurrentDirectory)
 {
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(Dir.File(""))));
-    // Without a "Samples" folder here (and none installed beside the test) the current one.
-    EXPECT_EQ(QDir(TFrmMainWin::SamplesFolder()), QDir(QDir::currentPath()));
+    // Without a "Samples" folder here, the program's demo configurations.
+    ASSERT_FALSE(FindDataFolder("samples").empty());
+    EXPECT_EQ(QDir(TFrmMainWin::SamplesFolder()), QDir(QString::fromStdString(FindDataFolder("samples"))));
     ASSERT_TRUE(QDir().mkdir("Samples"));
     EXPECT_EQ(QDir(TFrmMainWin::SamplesFolder()), QDir(QString::fromStdString(Dir.File("Samples"))));
     QDir::setCurrent(previous);
