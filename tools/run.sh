@@ -3,7 +3,7 @@
 # COM1..COM4 and a demo configuration open, so everything can be tried without a TALV device:
 # connect, request configuration mode, receive, send, start, check.
 #
-#   tools/run.sh [FILE.kov]        default: the demo plan with four devices
+#   tools/run.sh [FILE.kov]        default: the demo chain of five devices
 #
 # The simulated devices (talvsim on pseudo-terminals) reset themselves every few seconds while
 # they are not in configuration mode, as if a technician pressed their reset key. The program
@@ -17,7 +17,7 @@ build=build/app
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
-plan=${1:-samples/Vier-Stationen-Kette.kov}
+plan=${1:-samples/Kette-fuenf-Standorte.kov}
 tmp=$(mktemp -d)
 pids=()
 cleanup() {
