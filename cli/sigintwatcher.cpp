@@ -1,5 +1,6 @@
 #include "cli/sigintwatcher.h"
 
+#include "cli/talvctltext.h"
 #include "platform/exceptions.h"
 
 #include <cerrno>
@@ -76,8 +77,10 @@ void TSigIntWatcher::Execute()
         if (++interrupts == 1) {
             FOnInterrupt();
         } else {
-            static const char message[] = "talvctl: abgebrochen\n";
-            [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, message, sizeof message - 1);
+            // This is the watcher's own thread, not a signal handler: it may build the text.
+            const std::string message =
+                "talvctl: " + TalvctlText(QT_TRANSLATE_NOOP("talvctl", "abgebrochen")) + "\n";
+            [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, message.data(), message.size());
             _exit(InterruptedExitCode);
         }
     }

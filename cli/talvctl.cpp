@@ -1,6 +1,7 @@
 // talvctl: configures a TALV device from the command line. See TTalvctlOptions::Usage.
 #include "cli/sigintwatcher.h"
 #include "cli/talvctlrunner.h"
+#include "cli/talvctltext.h"
 
 #include <exception>
 #include <iostream>
@@ -14,7 +15,7 @@ int main(int argc, char* argv[])
         // The runner starts no thread before Run, so the watcher, created next, still blocks
         // SIGINT ahead of every other thread. It is destroyed first and so never calls into a
         // runner that is gone.
-        TTalvctlRunner runner(std::cout, std::cerr);
+        TTalvctlRunner runner(std::cout, std::cerr, TalvctlDefaultLanguage());
         const TSigIntWatcher watcher([&runner] { runner.Cancel(); });
         return runner.Run(arguments);
     } catch (const std::exception& e) {

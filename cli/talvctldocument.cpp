@@ -2,6 +2,7 @@
 
 #include "cli/talvctlinputerror.h"
 #include "cli/talvctlparameters.h"
+#include "cli/talvctltext.h"
 #include "terminal/kovterminal.h"
 
 #include <algorithm>
@@ -15,12 +16,14 @@ TTalvctlDocument::TTalvctlDocument(const std::string& fileName, tMissingFile mis
     const auto status = std::filesystem::status(fileName, error);
     if (status.type() == std::filesystem::file_type::not_found) {
         if (missing == ERefuseMissing)
-            throw ETalvctlInputError("Datei \"" + fileName + "\" nicht gefunden.");
+            throw ETalvctlInputError(TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Datei \"%s\" nicht gefunden."),
+                                                    {fileName}));
     } else if (status.type() == std::filesystem::file_type::none || std::filesystem::is_directory(status) ||
                ::access(fileName.c_str(), R_OK) != 0) {
         // The profile file takes a file it cannot read for an empty one. For receive --into the
         // save would then replace the user's plan by one that holds a single device.
-        throw ETalvctlInputError("Datei \"" + fileName + "\" kann nicht gelesen werden.");
+        throw ETalvctlInputError(TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Datei \"%s\" kann nicht gelesen werden."),
+                                                {fileName}));
     }
     try {
         FDocument.Open(fileName);
@@ -57,8 +60,12 @@ void TTalvctlDocument::RequireDevice(const std::string& command, int device) con
     const int count = FDocument.DeviceCount();
     if (device <= count)
         return;
-    throw ETalvctlInputError(command + ": --device " + std::to_string(device) + ": Datei \"" + FFileName +
-                             "\" enthält nur " + std::to_string(count) + (count == 1 ? " Gerät" : " Geräte"));
+    const std::string message =
+        count == 1 ? TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Datei \"%s\" enthält nur %d Gerät"),
+                                    {FFileName, count})
+                   : TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Datei \"%s\" enthält nur %d Geräte"),
+                                    {FFileName, count});
+    throw ETalvctlInputError(command + ": --device " + std::to_string(device) + ": " + message);
 }
 
 bool TTalvctlDocument::PrintCheck(std::ostream& out)

@@ -1,6 +1,8 @@
 #include "cli/talvctloptions.h"
 
+#include "cli/talvctltext.h"
 #include "platform/exceptions.h"
+#include "platform/languagesetting.h"
 
 #include <algorithm>
 #include <cctype>
@@ -45,6 +47,15 @@ std::optional<tTalvctlCommand> CommandNamed(const std::string& name)
 
 bool IsOption(const std::string& argument) { return argument.size() > 1 && argument[0] == '-'; }
 
+// "de" or "en" in either case, as the code the language setting stores.
+std::optional<std::string> LanguageNamed(const std::string& name)
+{
+    const std::string upper = Upper(name);
+    if (upper == LanguageGerman || upper == LanguageEnglish)
+        return upper;
+    return std::nullopt;
+}
+
 // "--name value" and "--name=value" are both accepted; the name, and the value when it came
 // with "=".
 std::pair<std::string, std::optional<std::string>> SplitOption(const std::string& argument)
@@ -62,7 +73,8 @@ std::string TakeValue(const std::vector<std::string>& arguments, size_t& i, cons
     if (value)
         return *value;
     if (i >= arguments.size())
-        throw Exception(prefix + "Option '" + name + "' erwartet einen Wert");
+        throw Exception(prefix + TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Option '%s' erwartet einen Wert"),
+                                                {name}));
     return arguments[i++];
 }
 
@@ -82,8 +94,8 @@ int DeviceNumber(const std::string& command, const std::string& text)
         throw Exception(prefix + e.what());
     }
     if (device < TTalvctlCommand::MinDevice || device > TTalvctlCommand::MaxDevice)
-        throw Exception(prefix + text + " liegt nicht im Bereich " + std::to_string(TTalvctlCommand::MinDevice) +
-                        ".." + std::to_string(TTalvctlCommand::MaxDevice));
+        throw Exception(prefix + TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "%s liegt nicht im Bereich %d..%d"),
+                                                {text, TTalvctlCommand::MinDevice, TTalvctlCommand::MaxDevice}));
     return device;
 }
 
@@ -102,10 +114,11 @@ TCommandOptions ParseCommandOptions(const std::vector<std::string>& arguments, s
         const std::string text = TakeValue(arguments, i, prefix, name, split.second);
         const bool repeated = name == "--into" ? options.Into.has_value() : options.Device.has_value();
         if (repeated)
-            throw Exception(prefix + "Option '" + name + "' mehrfach angegeben");
+            throw Exception(prefix + TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Option '%s' mehrfach angegeben"),
+                                                    {name}));
         if (name == "--into") {
             if (text.empty())
-                throw Exception(prefix + "Option '--into': leerer Wert");
+                throw Exception(prefix + TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Option '--into': leerer Wert")));
             options.Into = text;
         } else {
             options.Device = DeviceNumber(command, text);
@@ -118,14 +131,15 @@ void ApplyCommandOptions(TTalvctlCommand& command, const TCommandOptions& option
 {
     const std::string prefix = name + ": ";
     const auto refuse = [&](const char* option) {
-        throw Exception(prefix + "Option '" + option + "' ist hier nicht erlaubt");
+        throw Exception(prefix + TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Option '%s' ist hier nicht erlaubt"),
+                                                {std::string(option)}));
     };
     switch (command.Kind) {
     case ETalvctlReceive:
         if (options.Into && !options.Device)
-            throw Exception(prefix + "Option '--into' ohne '--device'");
+            throw Exception(prefix + TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Option '--into' ohne '--device'")));
         if (options.Device && !options.Into)
-            throw Exception(prefix + "Option '--device' ohne '--into'");
+            throw Exception(prefix + TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Option '--device' ohne '--into'")));
         if (options.Into) {
             command.Kind = ETalvctlReceiveInto;
             command.FileName = *options.Into;
@@ -136,7 +150,7 @@ void ApplyCommandOptions(TTalvctlCommand& command, const TCommandOptions& option
         if (options.Into)
             refuse("--into");
         if (!options.Device)
-            throw Exception(prefix + "Option '--device' fehlt");
+            throw Exception(prefix + TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Option '--device' fehlt")));
         command.Device = *options.Device;
         break;
     default:
@@ -151,7 +165,7 @@ void ApplyCommandOptions(TTalvctlCommand& command, const TCommandOptions& option
 std::string TakeFileName(const std::vector<std::string>& arguments, size_t& i, const std::string& command)
 {
     if (i >= arguments.size() || IsOption(arguments[i]))
-        throw Exception(command + ": Dateiname fehlt");
+        throw Exception(command + ": " + TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Dateiname fehlt")));
     return arguments[i++];
 }
 
@@ -175,7 +189,8 @@ TTalvctlOptions TTalvctlOptions::Parse(const std::vector<std::string>& arguments
         const auto takeValue = [&] { return TakeValue(arguments, i, "", name, value); };
         const auto refuseValue = [&] {
             if (value)
-                throw Exception("Option '" + name + "' erwartet keinen Wert");
+                throw Exception(TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Option '%s' erwartet keinen Wert"),
+                                               {name}));
         };
 
         if (name == "--help") {
@@ -188,13 +203,20 @@ TTalvctlOptions TTalvctlOptions::Parse(const std::vector<std::string>& arguments
         } else if (name == "--port") {
             const std::string port = takeValue();
             if (port.empty())
-                throw Exception("Option '--port': leerer Wert");
+                throw Exception(TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Option '--port': leerer Wert")));
             if (const auto comPort = COMPortNamed(port)) {
                 options.COMPort = *comPort;
                 options.DevicePath.clear();
             } else {
                 options.DevicePath = port;
             }
+        } else if (name == "--lang") {
+            const std::string text = takeValue();
+            const auto language = LanguageNamed(text);
+            if (!language)
+                throw Exception(TalvctlMessage(
+                    QT_TRANSLATE_NOOP("talvctl", "Option '--lang': '%s' ist keine Sprache (de, en)"), {text}));
+            options.Language = *language;
         } else if (name == "--timeout") {
             const std::string text = takeValue();
             try {
@@ -203,17 +225,18 @@ TTalvctlOptions TTalvctlOptions::Parse(const std::vector<std::string>& arguments
                 throw Exception("Option '--timeout': " + std::string(e.what()));
             }
         } else {
-            throw Exception("unbekannte Option '" + name + "'");
+            throw Exception(TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "unbekannte Option '%s'"), {name}));
         }
     }
 
     while (i < arguments.size()) {
         const std::string& argument = arguments[i++];
         if (IsOption(argument))
-            throw Exception("Option '" + argument + "' muss vor den Kommandos stehen");
+            throw Exception(TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Option '%s' muss vor den Kommandos stehen"),
+                                           {argument}));
         const auto kind = CommandNamed(argument);
         if (!kind)
-            throw Exception("unbekanntes Kommando '" + argument + "'");
+            throw Exception(TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "unbekanntes Kommando '%s'"), {argument}));
         TTalvctlCommand command;
         command.Kind = *kind;
         // "send" has two forms, told apart by the word after it: an assignment KEY=VALUE starts
@@ -247,8 +270,28 @@ TTalvctlOptions TTalvctlOptions::Parse(const std::vector<std::string>& arguments
     }
 
     if (options.Commands.empty())
-        throw Exception("kein Kommando angegeben");
+        throw Exception(TalvctlText(QT_TRANSLATE_NOOP("talvctl", "kein Kommando angegeben")));
     return options;
+}
+
+std::optional<std::string> TTalvctlOptions::LanguageOf(const std::vector<std::string>& arguments)
+{
+    // Walks the options as Parse does; the last valid "--lang" wins, as it would there.
+    std::optional<std::string> language;
+    size_t i = 0;
+    while (i < arguments.size() && IsOption(arguments[i])) {
+        const auto [name, value] = SplitOption(arguments[i++]);
+        if (name == "--help")
+            break;
+        const bool takesValue = name == "--port" || name == "--timeout" || name == "--lang";
+        if (!takesValue || (!value && i >= arguments.size()))
+            continue;
+        const std::string text = value ? *value : arguments[i++];
+        if (name == "--lang")
+            if (const auto named = LanguageNamed(text))
+                language = named;
+    }
+    return language;
 }
 
 bool TTalvctlOptions::NeedsDevice() const
@@ -258,7 +301,8 @@ bool TTalvctlOptions::NeedsDevice() const
 
 std::string TTalvctlOptions::Usage()
 {
-    return "Aufruf: talvctl [--port COMn|PFAD] [--timeout MS] [--log] [--help] KOMMANDO...\n"
+    return TalvctlText(QT_TRANSLATE_NOOP("talvctl",
+           "Aufruf: talvctl [--port COMn|PFAD] [--timeout MS] [--lang de|en] [--log] [--help] KOMMANDO...\n"
            "\n"
            "Optionen:\n"
            "  --port COMn|PFAD  COM1..COM4 oder ein Gerätepfad; Vorgabe COM1. COMn führt\n"
@@ -267,6 +311,9 @@ std::string TTalvctlOptions::Usage()
            "                    sonst zu /dev/ttyS0..3\n"
            "  --timeout MS      Antwortzeit des Geräts in msec (auf 100 abgerundet, mindestens\n"
            "                    500); Vorgabe 500\n"
+           "  --lang de|en      Sprache der Ausgaben: Deutsch oder Englisch; Vorgabe die\n"
+           "                    Sprache, die im TALV-Configurator neben talvctl eingestellt\n"
+           "                    ist, sonst die Sprache des Benutzers\n"
            "  --log             jede gesendete und empfangene Zeile auf stderr ausgeben\n"
            "  --help            diesen Text ausgeben\n"
            "\n"
@@ -295,5 +342,5 @@ std::string TTalvctlOptions::Usage()
            "check und show brauchen kein Gerät; allein öffnen sie keinen Port.\n"
            "\n"
            "Exit-Status: 0 Erfolg, 1 Fehler am Gerät, Abbruch oder Fehler in der Prüfung,\n"
-           "             2 Aufruffehler, Datei nicht lesbar oder Prüfung abgebrochen\n";
+           "             2 Aufruffehler, Datei nicht lesbar oder Prüfung abgebrochen\n"));
 }

@@ -6,6 +6,7 @@
 #include "cli/talvctlparameters.h"
 #include "slutil/slcomport.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,8 @@ public:
     int TimeOutMs = DefaultTimeOutMs;
     bool Log = false;
     bool Help = false;
+    // "DE" or "EN" from "--lang"; empty when not given.
+    std::string Language;
     std::vector<TTalvctlCommand> Commands;
 
     // arguments without the program name. Raises Exception with the message to show for a
@@ -50,6 +53,10 @@ public:
     static TTalvctlOptions Parse(const std::vector<std::string>& arguments);
 
     bool NeedsDevice() const;
+
+    // The language asked for by a valid "--lang" among the options, looked for before the
+    // command line is parsed, so that its errors are already in that language.
+    static std::optional<std::string> LanguageOf(const std::vector<std::string>& arguments);
 
     static std::string Usage();
 };

@@ -1,5 +1,6 @@
 #include "cli/talvctlparameters.h"
 
+#include "cli/talvctltext.h"
 #include "platform/exceptions.h"
 #include "terminal/kovterminal.h"
 
@@ -26,7 +27,9 @@ AnsiString CheckedNumber(const std::string& key, const std::string& value)
         return static_cast<unsigned char>(c) < 32 || c == 127 || c == DevicePrompt;
     });
     if (bad)
-        throw Exception("send: " + key + ": Steuerzeichen und '" + DevicePrompt + "' sind nicht erlaubt");
+        throw Exception("send: " + key + ": " +
+                        TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Steuerzeichen und '%s' sind nicht erlaubt"),
+                                       {std::string(1, DevicePrompt)}));
     return value;
 }
 
@@ -55,14 +58,18 @@ TTalvctlParameters TTalvctlParameters::FromAssignments(const std::vector<std::st
     for (const std::string& assignment : assignments) {
         const auto equals = assignment.find('=');
         if (equals == std::string::npos)
-            throw Exception("send: '" + assignment + "' ist keine Zuweisung KEY=VALUE");
+            throw Exception("send: " +
+                            TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "'%s' ist keine Zuweisung KEY=VALUE"),
+                                           {assignment}));
         const std::string key = assignment.substr(0, equals);
         const auto known = std::find(Keys.begin(), Keys.end(), key);
         if (known == Keys.end())
-            throw Exception("send: unbekannter Parameter '" + key + "'");
+            throw Exception("send: " + TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "unbekannter Parameter '%s'"),
+                                                      {key}));
         auto& value = values[static_cast<size_t>(known - Keys.begin())];
         if (value)
-            throw Exception("send: Parameter '" + key + "' mehrfach angegeben");
+            throw Exception("send: " + TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Parameter '%s' mehrfach angegeben"),
+                                                      {key}));
         value = assignment.substr(equals + 1);
     }
 
@@ -71,7 +78,7 @@ TTalvctlParameters TTalvctlParameters::FromAssignments(const std::vector<std::st
         if (!values[i])
             missing += (missing.empty() ? "" : ", ") + Keys[i];
     if (!missing.empty())
-        throw Exception("send: Parameter fehlt: " + missing);
+        throw Exception("send: " + TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Parameter fehlt: %s"), {missing}));
 
     TTalvctlParameters parameters;
     parameters.MsnIncoming[0] = CheckedNumber(Keys[EKeyMsnIncoming1], *values[EKeyMsnIncoming1]);

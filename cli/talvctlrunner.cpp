@@ -24,8 +24,30 @@ std::filesystem::path SameFile(const std::string& fileName)
 
 }  // namespace
 
+void TTalvctlRunner::SelectLanguage(const std::vector<std::string>& arguments)
+{
+    const std::string language = TTalvctlOptions::LanguageOf(arguments).value_or(FLanguage);
+    try {
+        FCatalogue.Load(language);
+    } catch (const Exception& e) {
+        // A catalogue that does not fit the program: the run goes on in German.
+        FErr << "talvctl: " << e.what() << '\n';
+    }
+    SetTalvctlCatalogue(&FCatalogue);
+}
+
 int TTalvctlRunner::Run(const std::vector<std::string>& arguments)
 {
+    SelectLanguage(arguments);
+    // The texts are German again after the run: the catalogue belongs to this runner.
+    struct TLanguageReset {
+        ~TLanguageReset()
+        {
+            SetTalvctlCatalogue(nullptr);
+            SetResStringTranslation({});
+        }
+    } languageReset;
+
     TTalvctlOptions options;
     try {
         options = TTalvctlOptions::Parse(arguments);
@@ -159,7 +181,7 @@ void TTalvctlRunner::RequestConfigMode()
     {
         std::lock_guard lock(FMutex);
         if (FCancelled)
-            throw Exception(RequestCancelledMessage);
+            throw Exception(TalvctlText(RequestCancelledMessage.c_str()));
         FActiveView = &view;
     }
     // The request thread calls into view; it is stopped and joined before view goes, whatever
@@ -183,7 +205,7 @@ void TTalvctlRunner::RequestConfigMode()
     case TConsoleConfigModeView::EFailed:
         throw Exception(view.FailureReason());
     default:
-        throw Exception(RequestCancelledMessage);
+        throw Exception(TalvctlText(RequestCancelledMessage.c_str()));
     }
 }
 
@@ -261,5 +283,5 @@ bool TTalvctlRunner::Cancelled() const
 void TTalvctlRunner::ThrowIfCancelled() const
 {
     if (Cancelled())
-        throw Exception(CancelledMessage);
+        throw Exception(TalvctlText(CancelledMessage.c_str()));
 }

@@ -9,11 +9,15 @@
 // or a check that stopped on its range error. The first command that does not succeed ends
 // the run.
 
+#include "cli/talvctltext.h"
+#include "platform/languagecatalogue.h"
+#include "platform/languagesetting.h"
 #include "terminal/kovterminal.h"
 
 #include <mutex>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TConsoleConfigModeView;
@@ -26,11 +30,14 @@ public:
     static constexpr int ExitFailure = 1;
     static constexpr int ExitUsage = 2;
 
+    // The German texts; a run shows them in its language.
     static inline const std::string RequestCancelledMessage =
-        "Anforderung des Konfigurationsmodus abgebrochen.";
-    static inline const std::string CancelledMessage = "Vorgang abgebrochen.";
+        QT_TRANSLATE_NOOP("talvctl", "Anforderung des Konfigurationsmodus abgebrochen.");
+    static inline const std::string CancelledMessage = QT_TRANSLATE_NOOP("talvctl", "Vorgang abgebrochen.");
 
-    TTalvctlRunner(std::ostream& out, std::ostream& err) : FOut(out), FErr(err) {}
+    // language ("DE" or "EN") is what the run speaks unless "--lang" asks for another.
+    TTalvctlRunner(std::ostream& out, std::ostream& err, std::string language = LanguageGerman)
+        : FOut(out), FErr(err), FLanguage(std::move(language)) {}
 
     // arguments without the program name. Call once.
     int Run(const std::vector<std::string>& arguments);
@@ -57,10 +64,14 @@ private:
     void SendDocument(const TTalvctlCommand& command);
 
     void ThrowIfCancelled() const;
+    // Loads the catalogue of the run's language and makes it the one talvctl's texts come from.
+    void SelectLanguage(const std::vector<std::string>& arguments);
 
     std::ostream& FOut;
     std::ostream& FErr;
     TKovTerminal FTerminal;
+    std::string FLanguage;
+    TLanguageCatalogue FCatalogue;
 
     // Shared with the thread that calls Cancel: the flag and the view of a request running,
     // whose life the runner brackets under the mutex.

@@ -14,6 +14,7 @@
 #include "documents/kovdocument.h"
 #include "documents/msgkind.h"
 #include "main/mainoptions.h"
+#include "platform/languagesetting.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
@@ -153,6 +154,13 @@ public:
     void ActCheckExecute();
     void ActInfoExecute();
     void ActExitExecute();
+    // Stores the language of sender (tag 1031 German, any other English) and offers to end the
+    // program, since the texts change only at the next start. A setting that cannot be stored
+    // raises EOSError or Exception and changes nothing.
+    void ActLanguageGermanExecute(const QAction* sender);
+    // Checks and disables the action of the stored language, enables the other and selects the
+    // help file of that language.
+    void ActLanguageGermanUpdate();
     void CmbBxDevCountChange(int index);
     // Binds the "Gerät" menu items to the selected panel's actions.
     void ActionListUpdate();
@@ -167,6 +175,8 @@ protected:
     virtual QString ChooseSaveFile(const QString& title);
     // The save question: QMessageBox::Yes, No or Cancel.
     virtual QMessageBox::StandardButton AskSave();
+    // The question after a language change: QMessageBox::Yes ends the program.
+    virtual QMessageBox::StandardButton AskLanguageRestart(const QString& text, const QString& caption);
     // Shows an error of an action as the application's error display does.
     virtual void ShowError(const std::exception& error);
 
@@ -204,6 +214,7 @@ private:
     TMainOptions FOptions;
     QPointer<QDialog> FAboutBox;
     QActionGroup* FLanguageGroup = nullptr;
+    TLanguageReader FLanguageReader;
     std::array<QPointer<QAction>, 5> FBoundDevActions;
     bool FFormShown = false;
 

@@ -6,8 +6,11 @@
 #include "device/frmressource.h"
 #include "device/hint.h"
 #include "main/logview.h"
+#include "platform/datafolders.h"
 #include "platform/gui/actionupdates.h"
 #include "platform/gui/application.h"
+#include "platform/languagesetting.h"
+#include "platform/resstrings.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -22,7 +25,9 @@
 namespace {
 
 // Pictures of the shared image list.
-enum : int {
+// Without a fixed underlying type: the catalogue tool (lupdate) misreads "enum : int" and would
+// lose the texts of the functions below.
+enum {
     ImgFileNew = 0,
     ImgFileOpen = 1,
     ImgFileSave = 2,
@@ -165,6 +170,9 @@ void TFrmMainWin::CreateActions()
     bind(ActComLogClear, &TFrmMainWin::ActComLogClearExecute);
     bind(ActCheck, &TFrmMainWin::ActCheckExecute);
     bind(ActInfo, &TFrmMainWin::ActInfoExecute);
+    for (QAction* language : {ActLanguageGerman, ActLanguageEnglish})
+        connect(language, &QAction::triggered, this,
+                [this, language] { Guarded([this, language] { ActLanguageGermanExecute(language); }); });
     connect(ActHelp, &QAction::triggered, this, [] { TApplication::HelpJump(QString()); });
     connect(ActHelpDemoConfig, &QAction::triggered, this, [] { TApplication::HelpJump("DemoConfiguration"); });
     // The help key also works while a menu of the window is open; a modal dialog in front blocks
@@ -280,14 +288,38 @@ void TFrmMainWin::AddUpdateHandlers()
     TActionUpdates::Add(this, [this] { ActLogShow->setChecked(!PnlLog->isHidden()); });
     TActionUpdates::Add(this, [this] { ActMsgLogClear->setEnabled(MsgLog->LineCount() > 0); });
     TActionUpdates::Add(this, [this] { ActComLogClear->setEnabled(ComLog->LineCount() > 0); });
-    // No language setting is stored yet, so German is the language in use; its action is the
-    // checked one and cannot be chosen again, and the help file follows it.
-    TActionUpdates::Add(this, [this] {
-        ActLanguageGerman->setChecked(true);
-        ActLanguageGerman->setEnabled(false);
-        ActLanguageEnglish->setEnabled(true);
-        TApplication::SetHelpFile("TALVConfigDE.hlp");
-    });
+    // Also once now: the help file is chosen before the window is first shown.
+    ActLanguageGermanUpdate();
+    TActionUpdates::Add(this, [this] { ActLanguageGermanUpdate(); });
+}
+
+void TFrmMainWin::ActLanguageGermanUpdate()
+{
+    // Only exactly "EN" is English; any other stored value (a locale code of another program,
+    // say) is German.
+    static const std::string program = ProgramFileName();
+    const bool english = FLanguageReader.ReadLanguage(program) == LanguageEnglish;
+    QAction* current = english ? ActLanguageEnglish : ActLanguageGerman;
+    QAction* other = english ? ActLanguageGerman : ActLanguageEnglish;
+    current->setChecked(true);
+    current->setEnabled(false);
+    other->setEnabled(true);
+    TApplication::SetHelpFile(english ? "TALVConfigEN.hlp" : "TALVConfigDE.hlp");
+}
+
+void TFrmMainWin::ActLanguageGermanExecute(const QAction* sender)
+{
+    const bool german = sender->data().toInt() == LanguageGermanTag;
+    WriteLanguage(ProgramFileName(), german ? LanguageGerman : LanguageEnglish);
+    const QString text = QString::fromStdString(FmtLoadStr(224, {LoadStr(german ? 226 : 227)}));
+    if (AskLanguageRestart(text, QString::fromStdString(LoadStr(225))) == QMessageBox::Yes)
+        ActExitExecute();
+}
+
+QMessageBox::StandardButton TFrmMainWin::AskLanguageRestart(const QString& text, const QString& caption)
+{
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Yes | QMessageBox::No, this);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 void TFrmMainWin::ActionListUpdate()

@@ -1,8 +1,11 @@
-// The desktop program: the application object, the windows, the event loop.
+// The desktop program: the language, the application object, the windows, the event loop.
 
 #include "main/applicationwindows.h"
 #include "main/informationoptions.h"
+#include "platform/datafolders.h"
 #include "platform/gui/application.h"
+#include "platform/languagecatalogue.h"
+#include "platform/languagesetting.h"
 
 #include <iostream>
 
@@ -11,6 +14,15 @@ int main(int argc, char** argv)
     if (AnswerInformationOption(argc, argv, std::cout))
         return 0;
     TApplication application(argc, argv);
+    // The texts of the stored language are chosen before any window is made; they stay for the
+    // whole run. A catalogue that cannot be used is reported, and the program runs in German.
+    TLanguageCatalogue catalogue;
+    try {
+        catalogue.Load(StartLanguage(ProgramFileName()));
+        catalogue.Install();
+    } catch (const std::exception& error) {
+        TApplication::ShowException(error);
+    }
     try {
         const std::unique_ptr<TApplicationWindows> windows = CreateApplicationWindows();
         windows->ShowMainWindow();

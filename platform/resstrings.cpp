@@ -7,6 +7,11 @@
 #include <map>
 #include <string_view>
 
+// Marks each German text for the catalogue tools (lupdate), which collect the texts of context
+// "ResStrings" from this table into the translation catalogue; the core itself does not use Qt,
+// so the text stays as it is.
+#define QT_TRANSLATE_NOOP(context, text) text
+
 namespace {
 
 struct TResString {
@@ -18,60 +23,70 @@ struct TResString {
 // language module can replace it; ids are stable because language modules refer to them.
 constexpr TResString g_ResStrings[] = {
     // main window
-    {2, "Datei \"%s\" existiert nicht!"},
-    {200, "Speichern"},
-    {201, "Speichern unter"},
-    {210, "Daten sind nicht gespeichert. Jetzt speichern?"},
-    {211, "Schliessen"},
+    {2, QT_TRANSLATE_NOOP("ResStrings", "Datei \"%s\" existiert nicht!")},
+    {200, QT_TRANSLATE_NOOP("ResStrings", "Speichern")},
+    {201, QT_TRANSLATE_NOOP("ResStrings", "Speichern unter")},
+    {210, QT_TRANSLATE_NOOP("ResStrings", "Daten sind nicht gespeichert. Jetzt speichern?")},
+    {211, QT_TRANSLATE_NOOP("ResStrings", "Schliessen")},
     // device panel
-    {212, "TALV-Gerätename"},
-    {213, "Bitte geben Sie den Namen des Gerätes ein :"},
-    {215, "<disabled>"},
-    {216, "&Verbinden"},
-    {217, "&Trennen"},
+    {212, QT_TRANSLATE_NOOP("ResStrings", "TALV-Gerätename")},
+    {213, QT_TRANSLATE_NOOP("ResStrings", "Bitte geben Sie den Namen des Gerätes ein :")},
+    {215, QT_TRANSLATE_NOOP("ResStrings", "<disabled>")},
+    {216, QT_TRANSLATE_NOOP("ResStrings", "&Verbinden")},
+    {217, QT_TRANSLATE_NOOP("ResStrings", "&Trennen")},
     // comment dialog
-    {218, "Kommentar zu %s"},
-    {219, "Kommentar zum TALV vorhanden|Öffnet ein Fenster zur Eingabe eines Kommentars zum TALV-Gerät."},
-    {220, "Kommentar zum TALV eingeben|Öffnet ein Fenster zur Eingabe eines Kommentars zum TALV-Gerät."},
+    {218, QT_TRANSLATE_NOOP("ResStrings", "Kommentar zu %s")},
+    {219, QT_TRANSLATE_NOOP("ResStrings", "Kommentar zum TALV vorhanden|"
+                                          "Öffnet ein Fenster zur Eingabe eines Kommentars zum TALV-Gerät.")},
+    {220, QT_TRANSLATE_NOOP("ResStrings", "Kommentar zum TALV eingeben|"
+                                          "Öffnet ein Fenster zur Eingabe eines Kommentars zum TALV-Gerät.")},
     // configuration-mode request
-    {221, "Warte auf Start-Zeichenkette von TALV-Gerät."},
-    {222, "Bestätigung für Start-Zeichenkette an TALV-Gerät gesendet."},
-    {223, "TALV-Gerät ist im Konfigurationsmodus."},
-    {228, "Konfigurationsmodus nicht erreicht: %s"},
-    {229, "Das TALV-Gerät hat nicht innerhalb von %d msec geantwortet."},
+    {221, QT_TRANSLATE_NOOP("ResStrings", "Warte auf Start-Zeichenkette von TALV-Gerät.")},
+    {222, QT_TRANSLATE_NOOP("ResStrings", "Bestätigung für Start-Zeichenkette an TALV-Gerät gesendet.")},
+    {223, QT_TRANSLATE_NOOP("ResStrings", "TALV-Gerät ist im Konfigurationsmodus.")},
+    // language
+    {224, QT_TRANSLATE_NOOP("ResStrings", "Die Sprache wurde auf \"%s\" umgeschaltet.\n"
+                                          "Sie müssen die Applikation beenden und neu starten.\n"
+                                          "Möchten sie die Applikation jetzt beenden?")},
+    {225, QT_TRANSLATE_NOOP("ResStrings", "Sprache umgeschaltet")},
+    {226, QT_TRANSLATE_NOOP("ResStrings", "Deutsch")},
+    {227, QT_TRANSLATE_NOOP("ResStrings", "Englisch")},
+    // configuration-mode request
+    {228, QT_TRANSLATE_NOOP("ResStrings", "Konfigurationsmodus nicht erreicht: %s")},
+    {229, QT_TRANSLATE_NOOP("ResStrings", "Das TALV-Gerät hat nicht innerhalb von %d msec geantwortet.")},
     // documents
-    {400, "Datei \"%s\" geöffnet."},
-    {401, "Datei \"%s\" geschlossen."},
-    {402, "Datei \"%s\" gespeichert."},
-    {403, "%s: COMPort %d liegt ausserhalb von 1 bis 4, COM1 wird verwendet."},
+    {400, QT_TRANSLATE_NOOP("ResStrings", "Datei \"%s\" geöffnet.")},
+    {401, QT_TRANSLATE_NOOP("ResStrings", "Datei \"%s\" geschlossen.")},
+    {402, QT_TRANSLATE_NOOP("ResStrings", "Datei \"%s\" gespeichert.")},
+    {403, QT_TRANSLATE_NOOP("ResStrings", "%s: COMPort %d liegt ausserhalb von 1 bis 4, COM1 wird verwendet.")},
     // configuration check: step headings
-    {600, "---- Start der Prüfungen ----"},
-    {601, "---- Ende der Prüfungen ----"},
-    {602, "Check: Eindeutigkeit aller MSNs prüfen."},
-    {603, "Check: eine MSN wird von mehreren Rufern angewählt."},
-    {604, "Check: MSN liegt ausserhalb des Netzwerks."},
-    {605, "Check: beide Stellen sind auf ACCEPT/DIAL eingestellt."},
-    {606, "Check: Standleitung und DSS1 eingestellt."},
+    {600, QT_TRANSLATE_NOOP("ResStrings", "---- Start der Prüfungen ----")},
+    {601, QT_TRANSLATE_NOOP("ResStrings", "---- Ende der Prüfungen ----")},
+    {602, QT_TRANSLATE_NOOP("ResStrings", "Check: Eindeutigkeit aller MSNs prüfen.")},
+    {603, QT_TRANSLATE_NOOP("ResStrings", "Check: eine MSN wird von mehreren Rufern angewählt.")},
+    {604, QT_TRANSLATE_NOOP("ResStrings", "Check: MSN liegt ausserhalb des Netzwerks.")},
+    {605, QT_TRANSLATE_NOOP("ResStrings", "Check: beide Stellen sind auf ACCEPT/DIAL eingestellt.")},
+    {606, QT_TRANSLATE_NOOP("ResStrings", "Check: Standleitung und DSS1 eingestellt.")},
     // configuration check: findings
-    {620, "%s.MSN1 ist identisch mit %s.MSN2."},
-    {621, "%s.MSN1 ist identisch mit %s.MSN1."},
-    {622, "%s.MSN1 ist identisch mit %s.MSN2."},
-    {623, "%s.MSN2 ist identisch mit %s.MSN1."},
-    {624, "%s.MSN2 ist identisch mit %s.MSN2."},
-    {625, "%s.MSN1 wird von %d Rufern angewählt."},
-    {626, "%s.MSN2 wird von %d Rufern angewählt."},
-    {627, "%s.Number 1 (%s) liegt ausserhalb des Netzwerks."},
-    {628, "%s.Number 2 (%s) liegt ausserhalb des Netzwerks."},
-    {629, "%s.MSN1 und Anrufer %s.Number1 sind beide auf \"DIAL\" eingestellt."},
-    {630, "%s.MSN1 und Anrufer %s.Number1 sind beide auf \"ACCEPT\" eingestellt."},
-    {631, "%s.MSN1 und Anrufer %s.Number2 sind beide auf \"DIAL\" eingestellt."},
-    {632, "%s.MSN1 und Anrufer %s.Number2 sind beide auf \"ACCEPT\" eingestellt."},
-    {633, "%s.MSN2 und Anrufer %s.Number1 sind beide auf \"DIAL\" eingestellt."},
-    {634, "%s.MSN2 und Anrufer %s.Number1 sind beide auf \"ACCEPT\" eingestellt."},
-    {635, "%s.MSN2 und Anrufer %s.Number2 sind beide auf \"DIAL\" eingestellt."},
-    {636, "%s.MSN2 und Anrufer %s.Number2 sind beide auf \"ACCEPT\" eingestellt."},
-    {637, "%s ist auf \"DSS1\" und %s ist auf \"Standleitung\" eingestellt."},
-    {638, "%s ist auf \"Standleitung\" und %s ist auf \"DSS1\" eingestellt."},
+    {620, QT_TRANSLATE_NOOP("ResStrings", "%s.MSN1 ist identisch mit %s.MSN2.")},
+    {621, QT_TRANSLATE_NOOP("ResStrings", "%s.MSN1 ist identisch mit %s.MSN1.")},
+    {622, QT_TRANSLATE_NOOP("ResStrings", "%s.MSN1 ist identisch mit %s.MSN2.")},
+    {623, QT_TRANSLATE_NOOP("ResStrings", "%s.MSN2 ist identisch mit %s.MSN1.")},
+    {624, QT_TRANSLATE_NOOP("ResStrings", "%s.MSN2 ist identisch mit %s.MSN2.")},
+    {625, QT_TRANSLATE_NOOP("ResStrings", "%s.MSN1 wird von %d Rufern angewählt.")},
+    {626, QT_TRANSLATE_NOOP("ResStrings", "%s.MSN2 wird von %d Rufern angewählt.")},
+    {627, QT_TRANSLATE_NOOP("ResStrings", "%s.Number 1 (%s) liegt ausserhalb des Netzwerks.")},
+    {628, QT_TRANSLATE_NOOP("ResStrings", "%s.Number 2 (%s) liegt ausserhalb des Netzwerks.")},
+    {629, QT_TRANSLATE_NOOP("ResStrings", "%s.MSN1 und Anrufer %s.Number1 sind beide auf \"DIAL\" eingestellt.")},
+    {630, QT_TRANSLATE_NOOP("ResStrings", "%s.MSN1 und Anrufer %s.Number1 sind beide auf \"ACCEPT\" eingestellt.")},
+    {631, QT_TRANSLATE_NOOP("ResStrings", "%s.MSN1 und Anrufer %s.Number2 sind beide auf \"DIAL\" eingestellt.")},
+    {632, QT_TRANSLATE_NOOP("ResStrings", "%s.MSN1 und Anrufer %s.Number2 sind beide auf \"ACCEPT\" eingestellt.")},
+    {633, QT_TRANSLATE_NOOP("ResStrings", "%s.MSN2 und Anrufer %s.Number1 sind beide auf \"DIAL\" eingestellt.")},
+    {634, QT_TRANSLATE_NOOP("ResStrings", "%s.MSN2 und Anrufer %s.Number1 sind beide auf \"ACCEPT\" eingestellt.")},
+    {635, QT_TRANSLATE_NOOP("ResStrings", "%s.MSN2 und Anrufer %s.Number2 sind beide auf \"DIAL\" eingestellt.")},
+    {636, QT_TRANSLATE_NOOP("ResStrings", "%s.MSN2 und Anrufer %s.Number2 sind beide auf \"ACCEPT\" eingestellt.")},
+    {637, QT_TRANSLATE_NOOP("ResStrings", "%s ist auf \"DSS1\" und %s ist auf \"Standleitung\" eingestellt.")},
+    {638, QT_TRANSLATE_NOOP("ResStrings", "%s ist auf \"Standleitung\" und %s ist auf \"DSS1\" eingestellt.")},
 };
 
 static_assert(std::is_sorted(std::begin(g_ResStrings), std::end(g_ResStrings),
@@ -170,6 +185,14 @@ std::string Format(const std::string& format, const std::vector<TFormatArg>& arg
     if (next != args.size())
         RaiseFormatError("überzählige Argumente (" + std::to_string(args.size() - next) + ")", format);
     return result;
+}
+
+std::vector<std::pair<int, std::string>> BuiltInResStrings()
+{
+    std::vector<std::pair<int, std::string>> texts;
+    for (const TResString& entry : g_ResStrings)
+        texts.emplace_back(entry.Id, std::string(entry.Text));
+    return texts;
 }
 
 void SetResStringTranslation(std::vector<std::pair<int, std::string>> texts)

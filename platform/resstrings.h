@@ -15,6 +15,10 @@ using TFormatArg = std::variant<std::string, int>;
 std::string FmtLoadStr(int id, const std::vector<TFormatArg>& args);
 std::string Format(const std::string& format, const std::vector<TFormatArg>& args);
 
+// The built-in German texts with their ids, in id order: the texts a language module replaces.
+// A catalogue finds them under the context "ResStrings".
+std::vector<std::pair<int, std::string>> BuiltInResStrings();
+
 // A language module: replaces the built-in text of each id it holds; an empty module restores
 // the German texts.
 void SetResStringTranslation(std::vector<std::pair<int, std::string>> texts);

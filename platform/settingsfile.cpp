@@ -18,9 +18,13 @@ std::string HomeDirectory()
 
 }  // namespace
 
-std::string SettingsFileName()
+std::string ConfigFolder()
 {
     const char* config = std::getenv("XDG_CONFIG_HOME");
-    const std::string folder = config && config[0] == '/' ? std::string(config) : HomeDirectory() + "/.config";
-    return folder + "/TALVConfig.INI";
+    return config && config[0] == '/' ? std::string(config) : HomeDirectory() + "/.config";
+}
+
+std::string SettingsFileName()
+{
+    return ConfigFolder() + "/TALVConfig.INI";
 }

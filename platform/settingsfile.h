@@ -4,4 +4,7 @@
 
 #include <string>
 
+// The user's configuration folder, which holds the per-user files of the program (it may not
+// exist yet).
+std::string ConfigFolder();
 std::string SettingsFileName();

@@ -14,6 +14,7 @@
 #include <deque>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Lets test failures print texts as texts.
@@ -29,11 +30,14 @@ public:
     std::deque<QMessageBox::StandardButton> SaveAnswers;
     std::deque<QString> OpenAnswers;
     std::deque<QString> SaveFileAnswers;
+    std::deque<QMessageBox::StandardButton> LanguageAnswers;
 
     // What the window asked and showed.
     int SaveQuestions = 0;
     int OpenDialogs = 0;
     std::vector<QString> SaveDialogTitles;
+    // Text and caption of each question after a language change.
+    std::vector<std::pair<QString, QString>> LanguageQuestions;
     std::vector<std::string> Errors;
     int Unasked = 0;
 
@@ -62,6 +66,11 @@ protected:
     {
         ++SaveQuestions;
         return Next(SaveAnswers, QMessageBox::Cancel);
+    }
+    QMessageBox::StandardButton AskLanguageRestart(const QString& text, const QString& caption) override
+    {
+        LanguageQuestions.emplace_back(text, caption);
+        return Next(LanguageAnswers, QMessageBox::No);
     }
     void ShowError(const std::exception& error) override { Errors.push_back(error.what()); }
 

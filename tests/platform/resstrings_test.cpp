@@ -28,7 +28,7 @@ struct TranslationGuard {
 
 TEST(ResStrings, EveryIdTheProgramUsesLoads)
 {
-    std::vector<int> ids = {2, 200, 201, 210, 211, 212, 213, 215, 216, 217, 218, 219, 220, 221, 222, 223, 228, 229, 400, 401, 402, 403};
+    std::vector<int> ids = {2, 200, 201, 210, 211, 212, 213, 215, 216, 217, 218, 219, 220, 221, 222, 223, 224, 225, 226, 227, 228, 229, 400, 401, 402, 403};
     for (int id = 600; id <= 606; ++id)
         ids.push_back(id);
     for (int id = 620; id <= 638; ++id)
@@ -36,7 +36,7 @@ TEST(ResStrings, EveryIdTheProgramUsesLoads)
     for (int id : ids)
         EXPECT_FALSE(LoadStr(id).empty()) << id;
 
-    for (int id : {0, -1, 214, 224, 404, 607, 619, 639})
+    for (int id : {0, -1, 214, 230, 404, 607, 619, 639})
         EXPECT_EQ(RangeErrorOf([&] { LoadStr(id); }), "LoadStr: unbekannte Id " + std::to_string(id));
 }
 
@@ -49,6 +49,11 @@ TEST(ResStrings, TextsAreExactIncludingUmlautsAndQuotes)
         {213, "Bitte geben Sie den Namen des Gerätes ein :"},
         {219, "Kommentar zum TALV vorhanden|Öffnet ein Fenster zur Eingabe eines Kommentars zum TALV-Gerät."},
         {222, "Bestätigung für Start-Zeichenkette an TALV-Gerät gesendet."},
+        {224, "Die Sprache wurde auf \"%s\" umgeschaltet.\nSie müssen die Applikation beenden und neu starten.\n"
+              "Möchten sie die Applikation jetzt beenden?"},
+        {225, "Sprache umgeschaltet"},
+        {226, "Deutsch"},
+        {227, "Englisch"},
         {229, "Das TALV-Gerät hat nicht innerhalb von %d msec geantwortet."},
         {400, "Datei \"%s\" geöffnet."},
         {600, "---- Start der Prüfungen ----"},

@@ -1,0 +1,26 @@
+#pragma once
+// talvctl's own texts in the language of the run. Each German text is marked where it is used
+// with QT_TRANSLATE_NOOP("talvctl", ...), from which the catalogue tools collect it; TalvctlText
+// looks it up in the catalogue of the run and gives the German text when there is none.
+
+#include "platform/resstrings.h"
+
+#include <QtGlobal>
+
+#include <string>
+#include <vector>
+
+class TLanguageCatalogue;
+
+std::string TalvctlText(const char* german);
+// TalvctlText with its placeholders filled as Format fills them.
+std::string TalvctlMessage(const char* german, const std::vector<TFormatArg>& args);
+
+// The catalogue of the run, or nullptr for the built-in German texts. It is set before any
+// thread of the run starts and must outlive the run.
+void SetTalvctlCatalogue(const TLanguageCatalogue* catalogue);
+
+// The language talvctl speaks without "--lang": the setting of the desktop program installed
+// beside it (TALVConfig in talvctl's folder), since that is the setting the user chooses in its
+// "Sprache" menu; without one, the language of the user's locale (German for any but English).
+std::string TalvctlDefaultLanguage();

@@ -1,0 +1,152 @@
+#include "platform/languagesetting.h"
+
+#include "platform/exceptions.h"
+#include "platform/inifile.h"
+#include "platform/settingsfile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+
+namespace {
+
+const char* const LanguageSection = "Language";
+constexpr std::size_t MaxStoredLength = 3;
+
+// A profile line cannot hold "=" in a key nor line breaks, and blanks at its ends are dropped on
+// reading; a program path may contain any of them. Those characters and "%" itself are written
+// as %XX, so every path has a key of its own and reads back as it was written.
+std::string KeyOf(const std::string& programFile)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string key;
+    for (std::size_t i = 0; i < programFile.size(); ++i) {
+        const auto c = static_cast<unsigned char>(programFile[i]);
+        const bool edgeBlank = (c == ' ' || c == '\t') && (i == 0 || i + 1 == programFile.size());
+        if (c == '%' || c == '=' || c < 0x20 || c == 0x7F || edgeBlank) {
+            key += '%';
+            key += hex[c >> 4];
+            key += hex[c & 0x0F];
+        } else {
+            key += static_cast<char>(c);
+        }
+    }
+    return key;
+}
+
+std::string LanguageOfLocale(const std::string& locale)
+{
+    std::string language;
+    for (const char c : locale) {
+        if (!std::isalpha(static_cast<unsigned char>(c)))
+            break;
+        language += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    if (language == "C" || language == "POSIX")
+        return {};
+    return language.substr(0, 2);
+}
+
+std::string Variable(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+void MakeConfigFolder(const std::string& folder)
+{
+    // Only the folder itself is made, as the first program that stores a setting there does; a
+    // missing parent means the configuration folder was named wrongly, which is reported.
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        RaiseLastOSError(errno);
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0)
+        RaiseLastOSError(errno);
+    if (!S_ISDIR(info.st_mode))
+        RaiseLastOSError(ENOTDIR);
+    if (::access(folder.c_str(), W_OK | X_OK) != 0)
+        RaiseLastOSError(errno);
+}
+
+// Only German and English have texts; a user whose locale is neither gets German.
+std::string StoredOrLocale(const std::string& stored)
+{
+    if (!stored.empty())
+        return stored;
+    return UserLocaleLanguage() == LanguageEnglish ? LanguageEnglish : LanguageGerman;
+}
+
+}  // namespace
+
+std::string LanguageFileName()
+{
+    return ConfigFolder() + "/TALVConfigLanguage.INI";
+}
+
+std::string ReadStoredLanguage(const std::string& programFile)
+{
+    const TIniFile file(LanguageFileName());
+    const std::string value = file.ReadString(LanguageSection, KeyOf(programFile), "");
+    return value.size() > MaxStoredLength ? std::string() : value;
+}
+
+std::string UserLocaleLanguage()
+{
+    // LANGUAGE is a list of preferences separated by ":"; the C library ignores it in the "C"
+    // locale, and so do we.
+    std::string locale = Variable("LC_ALL");
+    if (locale.empty())
+        locale = Variable("LC_MESSAGES");
+    if (locale.empty())
+        locale = Variable("LANG");
+    const std::string preferences = Variable("LANGUAGE");
+    const std::string localeLanguage = LanguageOfLocale(locale);
+    if (!preferences.empty() && !localeLanguage.empty())
+        return LanguageOfLocale(preferences.substr(0, preferences.find(':')));
+    return localeLanguage;
+}
+
+std::string ReadLanguage(const std::string& programFile)
+{
+    return StoredOrLocale(ReadStoredLanguage(programFile));
+}
+
+std::string StartLanguage(const std::string& programFile)
+{
+    for (const std::string& code : {ReadStoredLanguage(programFile), UserLocaleLanguage()})
+        if (code == LanguageGerman || code == LanguageEnglish)
+            return code;
+    return LanguageGerman;
+}
+
+void WriteLanguage(const std::string& programFile, const std::string& code)
+{
+    MakeConfigFolder(ConfigFolder());
+    TIniFile file(LanguageFileName());
+    file.WriteString(LanguageSection, KeyOf(programFile), code);
+    file.UpdateFile();
+}
+
+std::string TLanguageReader::ReadLanguage(const std::string& programFile)
+{
+    const std::string fileName = LanguageFileName();
+    struct stat info {};
+    const bool exists = ::stat(fileName.c_str(), &info) == 0;
+    const bool same = FValid && fileName == FFileName && programFile == FProgramFile && exists == FExists &&
+                      (!exists || (info.st_ino == FInode && info.st_size == FSize &&
+                                   info.st_mtim.tv_sec == FModified.tv_sec && info.st_mtim.tv_nsec == FModified.tv_nsec));
+    if (!same) {
+        FStored = exists ? ReadStoredLanguage(programFile) : std::string();
+        FValid = true;
+        FFileName = fileName;
+        FProgramFile = programFile;
+        FExists = exists;
+        FInode = exists ? info.st_ino : 0;
+        FSize = exists ? info.st_size : 0;
+        FModified = exists ? info.st_mtim : timespec{};
+    }
+    return StoredOrLocale(FStored);
+}

@@ -1,0 +1,867 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_GB" sourcelanguage="de_DE">
+<context>
+    <name>ResStrings</name>
+    <message>
+        <source>Datei &quot;%s&quot; existiert nicht!</source>
+        <translation>File &quot;%s&quot; does not exist!</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Speichern unter</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>Daten sind nicht gespeichert. Jetzt speichern?</source>
+        <translation>Data not saved. Save now?</translation>
+    </message>
+    <message>
+        <source>Schliessen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>TALV-Gerätename</source>
+        <translation>TALV device name</translation>
+    </message>
+    <message>
+        <source>Bitte geben Sie den Namen des Gerätes ein :</source>
+        <translation>Please enter the name of the device:</translation>
+    </message>
+    <message>
+        <source>&lt;disabled&gt;</source>
+        <translation>&lt;disabled&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Verbinden</source>
+        <translation>&amp;Connect</translation>
+    </message>
+    <message>
+        <source>&amp;Trennen</source>
+        <translation>&amp;Disconnect</translation>
+    </message>
+    <message>
+        <source>Kommentar zu %s</source>
+        <translation>Comment on %s</translation>
+    </message>
+    <message>
+        <source>Kommentar zum TALV vorhanden|Öffnet ein Fenster zur Eingabe eines Kommentars zum TALV-Gerät.</source>
+        <translation>TALV comment present|Opens a window for entering a comment on the TALV device.</translation>
+    </message>
+    <message>
+        <source>Kommentar zum TALV eingeben|Öffnet ein Fenster zur Eingabe eines Kommentars zum TALV-Gerät.</source>
+        <translation>Enter TALV comment|Opens a window for entering a comment on the TALV device.</translation>
+    </message>
+    <message>
+        <source>Warte auf Start-Zeichenkette von TALV-Gerät.</source>
+        <translation>Waiting for the start string from the TALV device.</translation>
+    </message>
+    <message>
+        <source>Bestätigung für Start-Zeichenkette an TALV-Gerät gesendet.</source>
+        <translation>Start string acknowledged to the TALV device.</translation>
+    </message>
+    <message>
+        <source>TALV-Gerät ist im Konfigurationsmodus.</source>
+        <translation>TALV device is in configuration mode.</translation>
+    </message>
+    <message>
+        <source>Die Sprache wurde auf &quot;%s&quot; umgeschaltet.
+Sie müssen die Applikation beenden und neu starten.
+Möchten sie die Applikation jetzt beenden?</source>
+        <translation>The language has been switched to &quot;%s&quot;.
+You must close the application and start it again.
+Do you want to close the application now?</translation>
+    </message>
+    <message>
+        <source>Sprache umgeschaltet</source>
+        <translation>Language switched</translation>
+    </message>
+    <message>
+        <source>Deutsch</source>
+        <translation>German</translation>
+    </message>
+    <message>
+        <source>Englisch</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Konfigurationsmodus nicht erreicht: %s</source>
+        <translation>Configuration mode not reached: %s</translation>
+    </message>
+    <message>
+        <source>Das TALV-Gerät hat nicht innerhalb von %d msec geantwortet.</source>
+        <translation>The TALV device did not answer within %d ms.</translation>
+    </message>
+    <message>
+        <source>Datei &quot;%s&quot; geöffnet.</source>
+        <translation>File &quot;%s&quot; opened.</translation>
+    </message>
+    <message>
+        <source>Datei &quot;%s&quot; geschlossen.</source>
+        <translation>File &quot;%s&quot; closed.</translation>
+    </message>
+    <message>
+        <source>Datei &quot;%s&quot; gespeichert.</source>
+        <translation>File &quot;%s&quot; saved.</translation>
+    </message>
+    <message>
+        <source>%s: COMPort %d liegt ausserhalb von 1 bis 4, COM1 wird verwendet.</source>
+        <translation>%s: COMPort %d is outside 1 to 4, using COM1.</translation>
+    </message>
+    <message>
+        <source>---- Start der Prüfungen ----</source>
+        <translation>---- Start of checks ----</translation>
+    </message>
+    <message>
+        <source>---- Ende der Prüfungen ----</source>
+        <translation>---- End of checks ----</translation>
+    </message>
+    <message>
+        <source>Check: Eindeutigkeit aller MSNs prüfen.</source>
+        <translation>Check: all MSNs are unique.</translation>
+    </message>
+    <message>
+        <source>Check: eine MSN wird von mehreren Rufern angewählt.</source>
+        <translation>Check: an MSN is dialled by several callers.</translation>
+    </message>
+    <message>
+        <source>Check: MSN liegt ausserhalb des Netzwerks.</source>
+        <translation>Check: MSN lies outside the network.</translation>
+    </message>
+    <message>
+        <source>Check: beide Stellen sind auf ACCEPT/DIAL eingestellt.</source>
+        <translation>Check: both ends are set to ACCEPT/DIAL.</translation>
+    </message>
+    <message>
+        <source>Check: Standleitung und DSS1 eingestellt.</source>
+        <translation>Check: leased line and DSS1 set.</translation>
+    </message>
+    <message>
+        <source>%s.MSN1 ist identisch mit %s.MSN2.</source>
+        <translation>%s.MSN1 is identical to %s.MSN2.</translation>
+    </message>
+    <message>
+        <source>%s.MSN1 ist identisch mit %s.MSN1.</source>
+        <translation>%s.MSN1 is identical to %s.MSN1.</translation>
+    </message>
+    <message>
+        <source>%s.MSN2 ist identisch mit %s.MSN1.</source>
+        <translation>%s.MSN2 is identical to %s.MSN1.</translation>
+    </message>
+    <message>
+        <source>%s.MSN2 ist identisch mit %s.MSN2.</source>
+        <translation>%s.MSN2 is identical to %s.MSN2.</translation>
+    </message>
+    <message>
+        <source>%s.MSN1 wird von %d Rufern angewählt.</source>
+        <translation>%s.MSN1 is dialled by %d callers.</translation>
+    </message>
+    <message>
+        <source>%s.MSN2 wird von %d Rufern angewählt.</source>
+        <translation>%s.MSN2 is dialled by %d callers.</translation>
+    </message>
+    <message>
+        <source>%s.Number 1 (%s) liegt ausserhalb des Netzwerks.</source>
+        <translation>%s.Number 1 (%s) lies outside the network.</translation>
+    </message>
+    <message>
+        <source>%s.Number 2 (%s) liegt ausserhalb des Netzwerks.</source>
+        <translation>%s.Number 2 (%s) lies outside the network.</translation>
+    </message>
+    <message>
+        <source>%s.MSN1 und Anrufer %s.Number1 sind beide auf &quot;DIAL&quot; eingestellt.</source>
+        <translation>%s.MSN1 and caller %s.Number1 are both set to &quot;DIAL&quot;.</translation>
+    </message>
+    <message>
+        <source>%s.MSN1 und Anrufer %s.Number1 sind beide auf &quot;ACCEPT&quot; eingestellt.</source>
+        <translation>%s.MSN1 and caller %s.Number1 are both set to &quot;ACCEPT&quot;.</translation>
+    </message>
+    <message>
+        <source>%s.MSN1 und Anrufer %s.Number2 sind beide auf &quot;DIAL&quot; eingestellt.</source>
+        <translation>%s.MSN1 and caller %s.Number2 are both set to &quot;DIAL&quot;.</translation>
+    </message>
+    <message>
+        <source>%s.MSN1 und Anrufer %s.Number2 sind beide auf &quot;ACCEPT&quot; eingestellt.</source>
+        <translation>%s.MSN1 and caller %s.Number2 are both set to &quot;ACCEPT&quot;.</translation>
+    </message>
+    <message>
+        <source>%s.MSN2 und Anrufer %s.Number1 sind beide auf &quot;DIAL&quot; eingestellt.</source>
+        <translation>%s.MSN2 and caller %s.Number1 are both set to &quot;DIAL&quot;.</translation>
+    </message>
+    <message>
+        <source>%s.MSN2 und Anrufer %s.Number1 sind beide auf &quot;ACCEPT&quot; eingestellt.</source>
+        <translation>%s.MSN2 and caller %s.Number1 are both set to &quot;ACCEPT&quot;.</translation>
+    </message>
+    <message>
+        <source>%s.MSN2 und Anrufer %s.Number2 sind beide auf &quot;DIAL&quot; eingestellt.</source>
+        <translation>%s.MSN2 and caller %s.Number2 are both set to &quot;DIAL&quot;.</translation>
+    </message>
+    <message>
+        <source>%s.MSN2 und Anrufer %s.Number2 sind beide auf &quot;ACCEPT&quot; eingestellt.</source>
+        <translation>%s.MSN2 and caller %s.Number2 are both set to &quot;ACCEPT&quot;.</translation>
+    </message>
+    <message>
+        <source>%s ist auf &quot;DSS1&quot; und %s ist auf &quot;Standleitung&quot; eingestellt.</source>
+        <translation>%s is set to &quot;DSS1&quot; and %s is set to &quot;Leased line&quot;.</translation>
+    </message>
+    <message>
+        <source>%s ist auf &quot;Standleitung&quot; und %s ist auf &quot;DSS1&quot; eingestellt.</source>
+        <translation>%s is set to &quot;Leased line&quot; and %s is set to &quot;DSS1&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>TAboutBox</name>
+    <message>
+        <source>TALV-Configurator</source>
+        <translation>TALV-Configurator</translation>
+    </message>
+    <message>
+        <source>Version:</source>
+        <translation>Version:</translation>
+    </message>
+    <message>
+        <source>Alle Rechte vorbehalten.</source>
+        <translation>All rights reserved.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TApplication</name>
+    <message>
+        <source>Unbekannter Fehler</source>
+        <translation>Unknown error</translation>
+    </message>
+</context>
+<context>
+    <name>TDlgPressReset</name>
+    <message>
+        <source>TALV - Konfigurationsmodus anfordern</source>
+        <translation>TALV - Request configuration mode</translation>
+    </message>
+    <message>
+        <source>Bitte betätigen Sie 
+die Reset-Taste am Gerät!</source>
+        <translation>Please press 
+the reset key on the device!</translation>
+    </message>
+    <message>
+        <source>Das Gerät wechselt in den Konfigurationsmodus. Dieser Dialog schließt sich dann selbständig. Durch Betätigen des &quot;Abbrechen&quot;-Buttons unterbrechen sie die Anforderung des Konfigurationsmodus und kehren zum Programm zurück.</source>
+        <translation>The device switches to configuration mode. This dialog then closes by itself. Press the &quot;Cancel&quot; button to stop the configuration-mode request and return to the program.</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Help</translation>
+    </message>
+</context>
+<context>
+    <name>TFrameDev</name>
+    <message>
+        <source>Verbindung zwischen PC und TALV herstellen|Baut eine Verbindung zum TALV-Gerät über den eingestellten COM-Port auf.</source>
+        <translation>Connect PC and TALV|Connects to the TALV device through the selected COM port.</translation>
+    </message>
+    <message>
+        <source>Verbindung zwischen PC und TALV trennen|Trennt die Verbindung zwischen PC und dem TALV-Gerät.</source>
+        <translation>Disconnect PC and TALV|Closes the connection between the PC and the TALV device.</translation>
+    </message>
+    <message>
+        <source>K&amp;onfigurationsmodus</source>
+        <translation>C&amp;onfiguration mode</translation>
+    </message>
+    <message>
+        <source>Konfigurationsmodus aktivieren|Schaltet das TALV-Gerät in den Konfigurationsmodus.</source>
+        <translation>Enter configuration mode|Switches the TALV device to configuration mode.</translation>
+    </message>
+    <message>
+        <source>Empfange &amp;Parameter</source>
+        <translation>Receive &amp;parameters</translation>
+    </message>
+    <message>
+        <source>Parameter aus TALV empfangen|Lädt die Parameter aus dem TALV-Gerät.</source>
+        <translation>Receive parameters from TALV|Loads the parameters from the TALV device.</translation>
+    </message>
+    <message>
+        <source>&amp;Sende Parameter</source>
+        <translation>&amp;Send parameters</translation>
+    </message>
+    <message>
+        <source>Parameter zum TALV senden|Sendet die Parameter an das TALV-Gerät.</source>
+        <translation>Send parameters to TALV|Sends the parameters to the TALV device.</translation>
+    </message>
+    <message>
+        <source>St&amp;arten</source>
+        <translation>St&amp;art</translation>
+    </message>
+    <message>
+        <source>TALV-Gerät starten|TALV-Gerät mit den geladenen Parametern starten.</source>
+        <translation>Start TALV device|Starts the TALV device with the loaded parameters.</translation>
+    </message>
+    <message>
+        <source>ActClear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Löscht alle Einstellungen des Gerätes.</source>
+        <translation>Clears all settings of the device.</translation>
+    </message>
+    <message>
+        <source>&amp;Kommentar</source>
+        <translation>Co&amp;mment</translation>
+    </message>
+    <message>
+        <source>Kommentar zum TALV-Gerät|Öffnet ein Fenster zur Eingabe eines Kommentars zum TALV-Gerät.</source>
+        <translation>TALV device comment|Opens a window for entering a comment on the TALV device.</translation>
+    </message>
+</context>
+<context>
+    <name>TFrameDevControls</name>
+    <message>
+        <source>own FO1/LWL1</source>
+        <translation>own FO1/LWL1</translation>
+    </message>
+    <message>
+        <source>own FO2/LWL2</source>
+        <translation>own FO2/LWL2</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>Rufnummer für LWL1|Einstellung der eigenen Rufnummer für LWL1</source>
+        <translation>Number for LWL1|Sets the own number on LWL1</translation>
+    </message>
+    <message>
+        <source>Rufnummer für LWL2|Einstellung der eigenen Rufnummer für LWL2</source>
+        <translation>Number for LWL2|Sets the own number on LWL2</translation>
+    </message>
+    <message>
+        <source>DIAL</source>
+        <translation>DIAL</translation>
+    </message>
+    <message>
+        <source>ACCEPT</source>
+        <translation>ACCEPT</translation>
+    </message>
+    <message>
+        <source>Wählen|%1 wählt automatisch die angegebene Nummer.</source>
+        <translation>Dial|%1 dials the given number automatically.</translation>
+    </message>
+    <message>
+        <source>Annehmen|%1 nimmt Anruf eines anderen Gerätes an.</source>
+        <translation>Accept|%1 accepts the call of another device.</translation>
+    </message>
+    <message>
+        <source>Rufnummer TALV-Gegenstelle für LWL1|Einstellung der Rufnummer der TALV-Gegenstelle für LWL1.</source>
+        <translation>Number of the remote TALV on LWL1|Sets the number of the remote TALV on LWL1.</translation>
+    </message>
+    <message>
+        <source>Rufnummer TALV-Gegenstelle für LWL2|Einstellung der Rufnummer der TALV-Gegenstelle für LWL2.</source>
+        <translation>Number of the remote TALV on LWL2|Sets the number of the remote TALV on LWL2.</translation>
+    </message>
+    <message>
+        <source>Name des TALV-Gerätes|Einstellen eines symbolischen Namens für das TALV-Gerät.</source>
+        <translation>TALV device name|Sets a symbolic name for the TALV device.</translation>
+    </message>
+    <message>
+        <source>Auswahl COM-Port am PC|Serielle Schnittstelle (COM-Port) am PC für die Verbindung zum TALV-Gerät festlegen.</source>
+        <translation>COM port on the PC|Selects the serial interface (COM port) of the PC for the connection to the TALV device.</translation>
+    </message>
+    <message>
+        <source>D-Channel Protocol</source>
+        <translation>D-Channel Protocol</translation>
+    </message>
+    <message>
+        <source>Auswahl des D-Kanal-Protokolls|Auswahl des D-Kanal-Protokolls (DSS1, Standleitung).</source>
+        <translation>D-channel protocol|Selects the D-channel protocol (DSS1, leased line).</translation>
+    </message>
+    <message>
+        <source>&amp;Kommentar</source>
+        <translation>Co&amp;mment</translation>
+    </message>
+</context>
+<context>
+    <name>TFrmDevMemo</name>
+    <message>
+        <source>Kommentar</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TFrmMainWin</name>
+    <message>
+        <source>Meldungen</source>
+        <translation>Messages</translation>
+    </message>
+    <message>
+        <source>Datentransfer</source>
+        <translation>Data transfer</translation>
+    </message>
+    <message>
+        <source>TALV-Configurator</source>
+        <translation>TALV-Configurator</translation>
+    </message>
+    <message>
+        <source>&amp;Neu</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>Neue Datei|Neue Konfiguration bearbeiten.</source>
+        <translation>New file|Edit a new configuration.</translation>
+    </message>
+    <message>
+        <source>Ö&amp;ffnen...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>Datei öffnen...|Datei mit einer Konfiguration öffnen.</source>
+        <translation>Open file...|Opens a file holding a configuration.</translation>
+    </message>
+    <message>
+        <source>&amp;Speichern</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>Datei speichern|Speichern der aktuellen Konfiguration in eine Datei.</source>
+        <translation>Save file|Saves the current configuration to a file.</translation>
+    </message>
+    <message>
+        <source>Speichern &amp;unter...</source>
+        <translation>Save &amp;as...</translation>
+    </message>
+    <message>
+        <source>Datei speichern unter...|Speichern der aktuellen Konfiguration in eine Datei unter einem anderen Namen.</source>
+        <translation>Save file as...|Saves the current configuration to a file under another name.</translation>
+    </message>
+    <message>
+        <source>S&amp;chliessen</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>Datei schliessen|Schließt die aktuelle Konfigurationsdatei.</source>
+        <translation>Close file|Closes the current configuration file.</translation>
+    </message>
+    <message>
+        <source>&amp;Drucken...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>Drucken...|Druckt die Konfiguration aus.</source>
+        <translation>Print...|Prints the configuration.</translation>
+    </message>
+    <message>
+        <source>&amp;E-Mail senden...</source>
+        <translation>Send &amp;e-mail...</translation>
+    </message>
+    <message>
+        <source>Sende E-Mail...|Sendet die aktuelle Konfiguration per E-Mail.</source>
+        <translation>Send e-mail...|Sends the current configuration by e-mail.</translation>
+    </message>
+    <message>
+        <source>&amp;Beenden</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>TALV-Configurator beenden.|Beendet den TALV-Configurator.</source>
+        <translation>Exit TALV-Configurator.|Closes the TALV-Configurator.</translation>
+    </message>
+    <message>
+        <source>&amp;Optionen...</source>
+        <translation>&amp;Options...</translation>
+    </message>
+    <message>
+        <source>Aufruf des Optionen-Dialogs|Ruft den Dialog mit den Einstellungsoptionen auf.</source>
+        <translation>Open the options dialog|Opens the dialog with the settings.</translation>
+    </message>
+    <message>
+        <source>&amp;Zeige Meldungen</source>
+        <translation>&amp;Show messages</translation>
+    </message>
+    <message>
+        <source>Meldungs-/Datentransferfenster ein-/ausblenden|Blendet das Meldungs- und Datentransferfenster ein bzw. aus.</source>
+        <translation>Show/hide message and data transfer window|Shows or hides the message and data transfer window.</translation>
+    </message>
+    <message>
+        <source>A&amp;usblenden</source>
+        <translation>&amp;Hide</translation>
+    </message>
+    <message>
+        <source>Meldungs-/Datentransferfenster ausblenden|Blendet das Meldungs- und Datentransferfenster aus.</source>
+        <translation>Hide message and data transfer window|Hides the message and data transfer window.</translation>
+    </message>
+    <message>
+        <source>Lösche &amp;Meldungen</source>
+        <translation>Clear &amp;messages</translation>
+    </message>
+    <message>
+        <source>Meldungen im Meldungsfenster löschen|Löschen aller Meldungen im Meldungsfenster.</source>
+        <translation>Clear the message window|Clears all messages in the message window.</translation>
+    </message>
+    <message>
+        <source>Lösche &amp;Datentransfer</source>
+        <translation>Clear &amp;data transfer</translation>
+    </message>
+    <message>
+        <source>Meldungen im Datentransferfenster löschen|Löschen aller Meldungen im Datentransferfenster.</source>
+        <translation>Clear the data transfer window|Clears all lines in the data transfer window.</translation>
+    </message>
+    <message>
+        <source>&amp;Prüfung</source>
+        <translation>&amp;Check</translation>
+    </message>
+    <message>
+        <source>Prüfung aller Parameter|Prüfung der eingestellten Parameter aller TALV-Geräte.</source>
+        <translation>Check all parameters|Checks the parameters set for all TALV devices.</translation>
+    </message>
+    <message>
+        <source>&amp;Deutsch</source>
+        <translation>&amp;German</translation>
+    </message>
+    <message>
+        <source>TALV-Configurator in &quot;Deutsch&quot;|Schaltet den TALV-Configurator in deutsche Sprache um.</source>
+        <translation>TALV-Configurator in &quot;German&quot;|Switches the TALV-Configurator to German.</translation>
+    </message>
+    <message>
+        <source>&amp;Englisch</source>
+        <translation>&amp;English</translation>
+    </message>
+    <message>
+        <source>TALV-Configurator in &quot;Englisch&quot;|Schaltet den TALV-Configurator in englische Sprache um.</source>
+        <translation>TALV-Configurator in &quot;English&quot;|Switches the TALV-Configurator to English.</translation>
+    </message>
+    <message>
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Hilfe öffnen|Öffnet die Hilfe zum TALV-Configurator.</source>
+        <translation>Open help|Opens the TALV-Configurator help.</translation>
+    </message>
+    <message>
+        <source>&amp;Demo-Konfiguration</source>
+        <translation>&amp;Demo configuration</translation>
+    </message>
+    <message>
+        <source>Demo-Konfiguration|Öffnet die Hilfe mit den Demo-Konfigurationen.</source>
+        <translation>Demo configuration|Opens the help on the demo configurations.</translation>
+    </message>
+    <message>
+        <source>&amp;Info...</source>
+        <translation>&amp;About...</translation>
+    </message>
+    <message>
+        <source>Information zum TALV-Configurator|Zeigt den Versionsdialog des TALV-Configurator an.</source>
+        <translation>About TALV-Configurator|Shows the version dialog of the TALV-Configurator.</translation>
+    </message>
+    <message>
+        <source>&amp;Verbinden</source>
+        <translation>&amp;Connect</translation>
+    </message>
+    <message>
+        <source>Konfigurationsmodus</source>
+        <translation>Configuration mode</translation>
+    </message>
+    <message>
+        <source>Empfange Parameter</source>
+        <translation>Receive parameters</translation>
+    </message>
+    <message>
+        <source>&amp;Sende Parameter</source>
+        <translation>&amp;Send parameters</translation>
+    </message>
+    <message>
+        <source>St&amp;arten</source>
+        <translation>St&amp;art</translation>
+    </message>
+    <message>
+        <source>&amp;Datei</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Gerät</source>
+        <translation>&amp;Device</translation>
+    </message>
+    <message>
+        <source>E&amp;xtras</source>
+        <translation>E&amp;xtras</translation>
+    </message>
+    <message>
+        <source>&amp;Sprache</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>Sprache umschalten|Schaltet den TALV-Configurator in verschiedene Sprachen um.</source>
+        <translation>Switch language|Switches the TALV-Configurator to another language.</translation>
+    </message>
+    <message>
+        <source>Datei</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>1 Gerät</source>
+        <translation>1 device</translation>
+    </message>
+    <message>
+        <source>2 Geräte</source>
+        <translation>2 devices</translation>
+    </message>
+    <message>
+        <source>3 Geräte</source>
+        <translation>3 devices</translation>
+    </message>
+    <message>
+        <source>4 Geräte</source>
+        <translation>4 devices</translation>
+    </message>
+    <message>
+        <source>5 Geräte</source>
+        <translation>5 devices</translation>
+    </message>
+    <message>
+        <source>6 Geräte</source>
+        <translation>6 devices</translation>
+    </message>
+    <message>
+        <source>Anzahl TALV-Geräte|Einstellung der Anzahl der zu parametrierenden TALV-Geräte.</source>
+        <translation>Number of TALV devices|Sets the number of TALV devices to configure.</translation>
+    </message>
+    <message>
+        <source>KOV-Configuration (*.kov)</source>
+        <translation>KOV configuration (*.kov)</translation>
+    </message>
+    <message>
+        <source>Alle Dateien (*.*)</source>
+        <translation>All files (*.*)</translation>
+    </message>
+</context>
+<context>
+    <name>TMainStatusBar</name>
+    <message>
+        <source>Fehler:</source>
+        <translation>Errors:</translation>
+    </message>
+    <message>
+        <source>Warnungen:</source>
+        <translation>Warnings:</translation>
+    </message>
+</context>
+<context>
+    <name>talvctl</name>
+    <message>
+        <source>abgebrochen</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>Datei &quot;%s&quot; nicht gefunden.</source>
+        <translation>File &quot;%s&quot; not found.</translation>
+    </message>
+    <message>
+        <source>Datei &quot;%s&quot; kann nicht gelesen werden.</source>
+        <translation>File &quot;%s&quot; cannot be read.</translation>
+    </message>
+    <message>
+        <source>Datei &quot;%s&quot; enthält nur %d Gerät</source>
+        <translation>file &quot;%s&quot; holds only %d device</translation>
+    </message>
+    <message>
+        <source>Datei &quot;%s&quot; enthält nur %d Geräte</source>
+        <translation>file &quot;%s&quot; holds only %d devices</translation>
+    </message>
+    <message>
+        <source>Option &apos;%s&apos; erwartet einen Wert</source>
+        <translation>option &apos;%s&apos; needs a value</translation>
+    </message>
+    <message>
+        <source>%s liegt nicht im Bereich %d..%d</source>
+        <translation>%s is not in the range %d..%d</translation>
+    </message>
+    <message>
+        <source>Option &apos;%s&apos; mehrfach angegeben</source>
+        <translation>option &apos;%s&apos; given more than once</translation>
+    </message>
+    <message>
+        <source>Option &apos;--into&apos;: leerer Wert</source>
+        <translation>option &apos;--into&apos;: empty value</translation>
+    </message>
+    <message>
+        <source>Option &apos;%s&apos; ist hier nicht erlaubt</source>
+        <translation>option &apos;%s&apos; is not allowed here</translation>
+    </message>
+    <message>
+        <source>Option &apos;--into&apos; ohne &apos;--device&apos;</source>
+        <translation>option &apos;--into&apos; without &apos;--device&apos;</translation>
+    </message>
+    <message>
+        <source>Option &apos;--device&apos; ohne &apos;--into&apos;</source>
+        <translation>option &apos;--device&apos; without &apos;--into&apos;</translation>
+    </message>
+    <message>
+        <source>Option &apos;--device&apos; fehlt</source>
+        <translation>option &apos;--device&apos; missing</translation>
+    </message>
+    <message>
+        <source>Dateiname fehlt</source>
+        <translation>file name missing</translation>
+    </message>
+    <message>
+        <source>Option &apos;%s&apos; erwartet keinen Wert</source>
+        <translation>option &apos;%s&apos; takes no value</translation>
+    </message>
+    <message>
+        <source>Option &apos;--port&apos;: leerer Wert</source>
+        <translation>option &apos;--port&apos;: empty value</translation>
+    </message>
+    <message>
+        <source>Option &apos;--lang&apos;: &apos;%s&apos; ist keine Sprache (de, en)</source>
+        <translation>option &apos;--lang&apos;: &apos;%s&apos; is not a language (de, en)</translation>
+    </message>
+    <message>
+        <source>unbekannte Option &apos;%s&apos;</source>
+        <translation>unknown option &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>Option &apos;%s&apos; muss vor den Kommandos stehen</source>
+        <translation>option &apos;%s&apos; must come before the commands</translation>
+    </message>
+    <message>
+        <source>unbekanntes Kommando &apos;%s&apos;</source>
+        <translation>unknown command &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>kein Kommando angegeben</source>
+        <translation>no command given</translation>
+    </message>
+    <message>
+        <source>Aufruf: talvctl [--port COMn|PFAD] [--timeout MS] [--lang de|en] [--log] [--help] KOMMANDO...
+
+Optionen:
+  --port COMn|PFAD  COM1..COM4 oder ein Gerätepfad; Vorgabe COM1. COMn führt
+                    zu dem Gerät, das im Abschnitt [Ports] der Datei
+                    TALVConfig.INI (in $XDG_CONFIG_HOME oder ~/.config) steht,
+                    sonst zu /dev/ttyS0..3
+  --timeout MS      Antwortzeit des Geräts in msec (auf 100 abgerundet, mindestens
+                    500); Vorgabe 500
+  --lang de|en      Sprache der Ausgaben: Deutsch oder Englisch; Vorgabe die
+                    Sprache, die im TALV-Configurator neben talvctl eingestellt
+                    ist, sonst die Sprache des Benutzers
+  --log             jede gesendete und empfangene Zeile auf stderr ausgeben
+  --help            diesen Text ausgeben
+
+Kommandos (mehrere werden der Reihe nach ausgeführt):
+  request-config-mode  auf den Reset des Geräts warten und den
+                       Konfigurationsmodus anfordern (Abbruch mit Strg-C)
+  receive              Parameter vom Gerät lesen und als KEY=VALUE ausgeben
+  receive --into DATEI --device N
+                       Parameter vom Gerät lesen und als Gerät N (1..6) in DATEI
+                       speichern; alles andere in DATEI bleibt erhalten, eine
+                       fehlende DATEI wird angelegt
+  send KEY=VALUE...    Werkseinstellungen laden, Parameter senden und speichern;
+                       alle sechs Parameter sind anzugeben:
+                       MsnIncoming1, MsnIncoming2, AutomaticCallMode (0..3),
+                       AutomaticCallNumber1, AutomaticCallNumber2,
+                       IsdnDChannelProtocol (0, 1, 5..8, 12..14)
+  send DATEI --device N
+                       wie send KEY=VALUE..., mit den Parametern von Gerät N
+                       aus DATEI
+  go                   Konfigurationsmodus verlassen, das Gerät startet
+  check DATEI          die Konfiguration in DATEI prüfen und jede Meldung als
+                       ART: TEXT ausgeben (info, warning, error, heading);
+                       bei Fehlern endet der Aufruf hier mit Status 1
+  show DATEI           die Geräte in DATEI als KEY=VALUE ausgeben
+
+check und show brauchen kein Gerät; allein öffnen sie keinen Port.
+
+Exit-Status: 0 Erfolg, 1 Fehler am Gerät, Abbruch oder Fehler in der Prüfung,
+             2 Aufruffehler, Datei nicht lesbar oder Prüfung abgebrochen
+</source>
+        <translation>Usage: talvctl [--port COMn|PATH] [--timeout MS] [--lang de|en] [--log] [--help] COMMAND...
+
+Options:
+  --port COMn|PATH  COM1..COM4 or a device path; default COM1. COMn leads to
+                    the device named in section [Ports] of the file
+                    TALVConfig.INI (in $XDG_CONFIG_HOME or ~/.config),
+                    otherwise to /dev/ttyS0..3
+  --timeout MS      reply time of the device in ms (rounded down to 100, at
+                    least 500); default 500
+  --lang de|en      language of the output: German or English; default the
+                    language set in the TALV-Configurator beside talvctl,
+                    otherwise the user&apos;s language
+  --log             print every line sent and received on stderr
+  --help            print this text
+
+Commands (several run one after the other):
+  request-config-mode  wait for the device&apos;s reset and request
+                       configuration mode (cancel with Ctrl-C)
+  receive              read the parameters from the device and print them as
+                       KEY=VALUE
+  receive --into FILE --device N
+                       read the parameters from the device and save them as
+                       device N (1..6) in FILE; everything else in FILE is
+                       kept, a missing FILE is created
+  send KEY=VALUE...    load the factory settings, send the parameters and
+                       store them; all six parameters must be given:
+                       MsnIncoming1, MsnIncoming2, AutomaticCallMode (0..3),
+                       AutomaticCallNumber1, AutomaticCallNumber2,
+                       IsdnDChannelProtocol (0, 1, 5..8, 12..14)
+  send FILE --device N
+                       like send KEY=VALUE..., with the parameters of device N
+                       from FILE
+  go                   leave configuration mode; the device starts
+  check FILE           check the configuration in FILE and print each finding
+                       as KIND: TEXT (info, warning, error, heading); on
+                       errors the call ends here with status 1
+  show FILE            print the devices in FILE as KEY=VALUE
+
+check and show need no device; on their own they open no port.
+
+Exit status: 0 success, 1 device failure, cancel or errors found by the check,
+             2 usage error, file not readable or check aborted
+</translation>
+    </message>
+    <message>
+        <source>Steuerzeichen und &apos;%s&apos; sind nicht erlaubt</source>
+        <translation>control characters and &apos;%s&apos; are not allowed</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; ist keine Zuweisung KEY=VALUE</source>
+        <translation>&apos;%s&apos; is not an assignment KEY=VALUE</translation>
+    </message>
+    <message>
+        <source>unbekannter Parameter &apos;%s&apos;</source>
+        <translation>unknown parameter &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>Parameter &apos;%s&apos; mehrfach angegeben</source>
+        <translation>parameter &apos;%s&apos; given more than once</translation>
+    </message>
+    <message>
+        <source>Parameter fehlt: %s</source>
+        <translation>parameter missing: %s</translation>
+    </message>
+    <message>
+        <source>Anforderung des Konfigurationsmodus abgebrochen.</source>
+        <translation>Configuration-mode request cancelled.</translation>
+    </message>
+    <message>
+        <source>Vorgang abgebrochen.</source>
+        <translation>Operation cancelled.</translation>
+    </message>
+</context>
+</TS>
