@@ -197,6 +197,10 @@ TTalvctlOptions TTalvctlOptions::Parse(const std::vector<std::string>& arguments
             refuseValue();
             options.Help = true;
             return options;
+        } else if (name == "--version") {
+            refuseValue();
+            options.Version = true;
+            return options;
         } else if (name == "--log") {
             refuseValue();
             options.Log = true;
@@ -302,7 +306,8 @@ bool TTalvctlOptions::NeedsDevice() const
 std::string TTalvctlOptions::Usage()
 {
     return TalvctlText(QT_TRANSLATE_NOOP("talvctl",
-           "Aufruf: talvctl [--port COMn|PFAD] [--timeout MS] [--lang de|en] [--log] [--help] KOMMANDO...\n"
+           "Aufruf: talvctl [--port COMn|PFAD] [--timeout MS] [--lang de|en] [--log] [--help] [--version]\n"
+           "               KOMMANDO...\n"
            "\n"
            "Optionen:\n"
            "  --port COMn|PFAD  COM1..COM4 oder ein Gerätepfad; Vorgabe COM1. COMn führt\n"
@@ -316,6 +321,7 @@ std::string TTalvctlOptions::Usage()
            "                    ist, sonst die Sprache des Benutzers\n"
            "  --log             jede gesendete und empfangene Zeile auf stderr ausgeben\n"
            "  --help            diesen Text ausgeben\n"
+           "  --version         die Version ausgeben\n"
            "\n"
            "Kommandos (mehrere werden der Reihe nach ausgeführt):\n"
            "  request-config-mode  auf den Reset des Geräts warten und den\n"

@@ -44,6 +44,7 @@ public:
     int TimeOutMs = DefaultTimeOutMs;
     bool Log = false;
     bool Help = false;
+    bool Version = false;
     // "DE" or "EN" from "--lang"; empty when not given.
     std::string Language;
     std::vector<TTalvctlCommand> Commands;

@@ -5,6 +5,7 @@
 #include "cli/talvctlinputerror.h"
 #include "cli/talvctloptions.h"
 #include "platform/exceptions.h"
+#include "platform/fileversion.h"
 #include "platform/inifile.h"
 #include "platform/settingsfile.h"
 #include "slutil/slportmap.h"
@@ -57,6 +58,10 @@ int TTalvctlRunner::Run(const std::vector<std::string>& arguments)
     }
     if (options.Help) {
         FOut << TTalvctlOptions::Usage() << std::flush;
+        return ExitOk;
+    }
+    if (options.Version) {
+        FOut << "talvctl (TALV-Configurator) " << ProgramVersionLabel() << '\n' << std::flush;
         return ExitOk;
     }
 

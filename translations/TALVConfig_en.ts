@@ -749,7 +749,8 @@ the reset key on the device!</translation>
         <translation>no command given</translation>
     </message>
     <message>
-        <source>Aufruf: talvctl [--port COMn|PFAD] [--timeout MS] [--lang de|en] [--log] [--help] KOMMANDO...
+        <source>Aufruf: talvctl [--port COMn|PFAD] [--timeout MS] [--lang de|en] [--log] [--help] [--version]
+               KOMMANDO...
 
 Optionen:
   --port COMn|PFAD  COM1..COM4 oder ein Gerätepfad; Vorgabe COM1. COMn führt
@@ -763,6 +764,7 @@ Optionen:
                     ist, sonst die Sprache des Benutzers
   --log             jede gesendete und empfangene Zeile auf stderr ausgeben
   --help            diesen Text ausgeben
+  --version         die Version ausgeben
 
 Kommandos (mehrere werden der Reihe nach ausgeführt):
   request-config-mode  auf den Reset des Geräts warten und den
@@ -791,7 +793,8 @@ check und show brauchen kein Gerät; allein öffnen sie keinen Port.
 Exit-Status: 0 Erfolg, 1 Fehler am Gerät, Abbruch oder Fehler in der Prüfung,
              2 Aufruffehler, Datei nicht lesbar oder Prüfung abgebrochen
 </source>
-        <translation>Usage: talvctl [--port COMn|PATH] [--timeout MS] [--lang de|en] [--log] [--help] COMMAND...
+        <translation>Usage: talvctl [--port COMn|PATH] [--timeout MS] [--lang de|en] [--log] [--help] [--version]
+               COMMAND...
 
 Options:
   --port COMn|PATH  COM1..COM4 or a device path; default COM1. COMn leads to
@@ -805,6 +808,7 @@ Options:
                     otherwise the user&apos;s language
   --log             print every line sent and received on stderr
   --help            print this text
+  --version         print the version
 
 Commands (several run one after the other):
   request-config-mode  wait for the device&apos;s reset and request
