@@ -14,6 +14,7 @@
 #include "documents/kovdocument.h"
 #include "documents/msgkind.h"
 #include "main/mainoptions.h"
+#include "options/frmoptionsdlg.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
@@ -54,6 +55,10 @@ public:
     void SetDialogs(TDlgPressReset* pressReset, TFrmDevMemo* memo);
     // The about box that ActInfo shows.
     void SetAboutBox(QDialog* aboutBox) { FAboutBox = aboutBox; }
+    // The options dialog, the store of the user settings: ActOptions opens it, the window
+    // applies its settings when shown and after every OK, and the panels' connects ask it which
+    // device a COM name reaches. Without one the defaults apply.
+    void SetOptionsDialog(TDlgOptions* dialog);
 
     TKovDocument& Document() { return *FDocument; }
     const TKovDocument& Document() const { return *FDocument; }
@@ -84,7 +89,8 @@ public:
     void ApplyOptions(const TMainOptions& options = TMainOptions());
     // The first panel holding the input focus, or none.
     TFrameDev* GetSelectedDevice() const;
-    // Options applied, the file named as first argument (arguments[1]) opened, title built.
+    // Options applied (the options dialog's, else the last applied), the file named as first
+    // argument (arguments[1]) opened, title built.
     // Runs by itself when the window is first shown, with the program's arguments.
     void FormShow(const QStringList& arguments);
 
@@ -152,6 +158,8 @@ public:
     void ActLogHideExecute();
     void ActCheckExecute();
     void ActInfoExecute();
+    // Shows the options dialog; OK applies its settings.
+    void ActOptionsExecute();
     void ActExitExecute();
     void CmbBxDevCountChange(int index);
     // Binds the "Gerät" menu items to the selected panel's actions.
@@ -203,6 +211,7 @@ private:
     std::array<TFrameDev*, DeviceCount> FDevices{};
     TMainOptions FOptions;
     QPointer<QDialog> FAboutBox;
+    QPointer<TDlgOptions> FDlgOptions;
     QActionGroup* FLanguageGroup = nullptr;
     std::array<QPointer<QAction>, 5> FBoundDevActions;
     bool FFormShown = false;
