@@ -6,12 +6,14 @@
 
 #include "device/framedevcontrols.h"
 #include "platform/gui/application.h"
+#include "slutil/slcomport.h"
 
 #include <QColor>
 #include <QFrame>
 
 #include <array>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -57,6 +59,10 @@ public:
     QColor ColorMsn(int index) const;
     void SetActiveColor(const QColor& colour);
     QColor ActiveColor() const { return FActiveColor; }
+    // Where a COM name leads, asked at each connect so that a changed choice counts from the
+    // next connect on. A path set on the terminal directly is kept.
+    using TPortResolver = std::function<std::string(tCOMPorts)>;
+    void SetPortResolver(TPortResolver resolver) { FPortResolver = std::move(resolver); }
     // The colour of the margin now: the active-device colour while active, else grey.
     QColor MarginColor() const;
 
@@ -134,6 +140,10 @@ private:
     TFrmDevMemo* FFrmDevMemo = nullptr;
     std::array<QColor, 2> FColorMsn{QColor(Qt::black), QColor(Qt::black)};
     QColor FActiveColor{0, 0, 255};
+    TPortResolver FPortResolver;
+    // The path the resolver gave at the last connect; a terminal path that differs from it was
+    // set by someone else.
+    std::string FResolvedPath;
     // The text each own-number field had after its last accepted change: what a refused change
     // returns to.
     std::array<QString, 2> FMsnShown;

@@ -215,10 +215,15 @@ void TFrameDev::ActDevConnectExecute()
     if (!terminal)
         return;
     try {
-        if (terminal->GetConnected())
+        if (terminal->GetConnected()) {
             terminal->Close();
-        else
+        } else {
+            if (FPortResolver && (terminal->GetDevicePath().empty() || terminal->GetDevicePath() == FResolvedPath)) {
+                FResolvedPath = FPortResolver(terminal->GetCOMPort());
+                terminal->SetDevicePath(FResolvedPath);
+            }
             terminal->Open();
+        }
     } catch (const std::exception& error) {
         TApplication::ShowException(error);
     }

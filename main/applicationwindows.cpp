@@ -3,6 +3,7 @@
 #include "device/frmmemodlg.h"
 #include "main/frmaboutbox.h"
 #include "main/frmmain.h"
+#include "options/frmoptionsdlg.h"
 #include "terminal/frmpressresetdlg.h"
 
 #include <QFrame>
@@ -10,13 +11,16 @@
 
 TApplicationWindows::TApplicationWindows()
 {
-    // The order of creation is the program's; the shared image list builds itself on first use
-    // and the options dialog is not part of this program yet.
+    // The order of creation is the program's; the shared image list builds itself on first use.
+    // The main window comes before the options dialog, so its terminals start with 500 ms and
+    // take the stored time-out when the window is first shown.
     FFrmMainWin = std::make_unique<TFrmMainWin>();
     FFrmDevMemo = std::make_unique<TFrmDevMemo>();
     FAboutBox = std::make_unique<TAboutBox>();
+    FDlgOptions = std::make_unique<TDlgOptions>();
     FDlgPressReset = std::make_unique<TDlgPressReset>();
     FFrmMainWin->SetAboutBox(FAboutBox.get());
+    FFrmMainWin->SetOptionsDialog(FDlgOptions.get());
     FFrmMainWin->SetDialogs(FDlgPressReset.get(), FFrmDevMemo.get());
 }
 

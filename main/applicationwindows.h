@@ -1,14 +1,16 @@
 #pragma once
 // The windows of the program, created once at start in a fixed order and living until the
 // program ends: the main window first (it depends on no other window while it is made), then
-// the comment dialog, the about box and the press-reset dialog. The desktop program and the
-// start-up benchmark both make them here, so the benchmark measures what the program does.
+// the comment dialog, the about box, the options dialog and the press-reset dialog. The
+// desktop program and the start-up benchmark both make them here, so the benchmark measures
+// what the program does.
 
 #include "main/mainformstorage.h"
 
 #include <memory>
 
 class TAboutBox;
+class TDlgOptions;
 class TDlgPressReset;
 class TFrmDevMemo;
 class TFrmMainWin;
@@ -31,12 +33,14 @@ public:
     TFrmMainWin& FrmMainWin() const { return *FFrmMainWin; }
     TFrmDevMemo& FrmDevMemo() const { return *FFrmDevMemo; }
     TAboutBox& AboutBox() const { return *FAboutBox; }
+    TDlgOptions& DlgOptions() const { return *FDlgOptions; }
     TDlgPressReset& DlgPressReset() const { return *FDlgPressReset; }
 
 private:
     TMainFormStorage FStorage;
     std::unique_ptr<TFrmDevMemo> FFrmDevMemo;
     std::unique_ptr<TAboutBox> FAboutBox;
+    std::unique_ptr<TDlgOptions> FDlgOptions;
     std::unique_ptr<TDlgPressReset> FDlgPressReset;
     // Declared last, destroyed first: destroying the main window destroys the terminals, which
     // stop their request threads; those post to the press-reset dialog until they have ended.

@@ -175,6 +175,20 @@ void TFrmMainWin::BindDocument()
     }
 }
 
+void TFrmMainWin::SetOptionsDialog(TDlgOptions* dialog)
+{
+    FDlgOptions = dialog;
+    for (TFrameDev* panel : FDevices) {
+        if (!dialog) {
+            panel->SetPortResolver(nullptr);
+            continue;
+        }
+        panel->SetPortResolver([this](tCOMPorts port) {
+            return FDlgOptions ? FDlgOptions->PortMap().Path(port) : TslPortMap::DefaultPath(port);
+        });
+    }
+}
+
 void TFrmMainWin::SetDialogs(TDlgPressReset* pressReset, TFrmDevMemo* memo)
 {
     for (TFrameDev* panel : FDevices)
@@ -346,7 +360,7 @@ void TFrmMainWin::ApplyOptions(const TMainOptions& options)
 void TFrmMainWin::FormShow(const QStringList& arguments)
 {
     FFormShown = true;
-    ApplyOptions(FOptions);
+    ApplyOptions(FDlgOptions ? OptionsOf(*FDlgOptions) : FOptions);
     if (arguments.size() > 1) {
         const QString file = arguments[1];
         if (QFileInfo::exists(file))

@@ -14,6 +14,7 @@
 #include "documents/kovdocument.h"
 #include "documents/msgkind.h"
 #include "main/mainoptions.h"
+#include "options/frmoptionsdlg.h"
 #include "platform/languagesetting.h"
 
 #include <QMainWindow>
@@ -55,6 +56,10 @@ public:
     void SetDialogs(TDlgPressReset* pressReset, TFrmDevMemo* memo);
     // The about box that ActInfo shows.
     void SetAboutBox(QDialog* aboutBox) { FAboutBox = aboutBox; }
+    // The options dialog, the store of the user settings: ActOptions opens it, the window
+    // applies its settings when shown and after every OK, and the panels' connects ask it which
+    // device a COM name reaches. Without one the defaults apply.
+    void SetOptionsDialog(TDlgOptions* dialog);
 
     TKovDocument& Document() { return *FDocument; }
     const TKovDocument& Document() const { return *FDocument; }
@@ -85,7 +90,8 @@ public:
     void ApplyOptions(const TMainOptions& options = TMainOptions());
     // The first panel holding the input focus, or none.
     TFrameDev* GetSelectedDevice() const;
-    // Options applied, the file named as first argument (arguments[1]) opened, title built.
+    // Options applied (the options dialog's, else the last applied), the file named as first
+    // argument (arguments[1]) opened, title built.
     // Runs by itself when the window is first shown, with the program's arguments.
     void FormShow(const QStringList& arguments);
 
@@ -153,6 +159,8 @@ public:
     void ActLogHideExecute();
     void ActCheckExecute();
     void ActInfoExecute();
+    // Shows the options dialog; OK applies its settings.
+    void ActOptionsExecute();
     void ActExitExecute();
     // Stores the language of sender (tag 1031 German, any other English) and offers to end the
     // program, since the texts change only at the next start. A setting that cannot be stored
@@ -213,6 +221,7 @@ private:
     std::array<TFrameDev*, DeviceCount> FDevices{};
     TMainOptions FOptions;
     QPointer<QDialog> FAboutBox;
+    QPointer<TDlgOptions> FDlgOptions;
     QActionGroup* FLanguageGroup = nullptr;
     TLanguageReader FLanguageReader;
     std::array<QPointer<QAction>, 5> FBoundDevActions;

@@ -180,9 +180,7 @@ void TFrmMainWin::CreateActions()
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, this, this,
                                   [] { TApplication::HelpContext(MainWindowHelpContext); }, Qt::ApplicationShortcut);
     helpKey->setObjectName("HelpKey");
-    // The options dialog does not exist yet; until it does, the defaults apply and the action
-    // stays disabled rather than doing nothing.
-    ActOptions->setEnabled(false);
+    bind(ActOptions, &TFrmMainWin::ActOptionsExecute);
 
     // The "Gerät" menu items: unbound until a panel is selected.
     MIDevConnect = NewAction("MIDevConnect", tr("&Verbinden"), QString());
@@ -285,6 +283,8 @@ void TFrmMainWin::AddUpdateHandlers()
     TActionUpdates::Add(this, [this] { ActionListUpdate(); });
     TActionUpdates::Add(this, [this] { ActFileSave->setEnabled(IsModified()); });
     TActionUpdates::Add(this, [this] { ActFileClose->setEnabled(!FileName().empty() || IsModified()); });
+    // Without an options dialog the action would do nothing: it says so by being disabled.
+    TActionUpdates::Add(this, [this] { ActOptions->setEnabled(FDlgOptions != nullptr); });
     TActionUpdates::Add(this, [this] { ActLogShow->setChecked(!PnlLog->isHidden()); });
     TActionUpdates::Add(this, [this] { ActMsgLogClear->setEnabled(MsgLog->LineCount() > 0); });
     TActionUpdates::Add(this, [this] { ActComLogClear->setEnabled(ComLog->LineCount() > 0); });
@@ -360,6 +360,12 @@ void TFrmMainWin::ActInfoExecute()
 {
     if (FAboutBox)
         FAboutBox->exec();
+}
+
+void TFrmMainWin::ActOptionsExecute()
+{
+    if (FDlgOptions && FDlgOptions->exec() == QDialog::Accepted)
+        ApplyOptions(OptionsOf(*FDlgOptions));
 }
 
 void TFrmMainWin::ActExitExecute()

@@ -58,9 +58,25 @@ void TLogView::SetTextFont(const QFont& font)
 {
     QTextCharFormat face;
     face.setFontFamilies(font.families().isEmpty() ? QStringList{font.family()} : font.families());
+    face.setFontFixedPitch(font.fixedPitch());
+    face.setFontStyleHint(font.styleHint());
     if (font.pointSizeF() > 0)
         face.setFontPointSize(font.pointSizeF());
-    document()->setDefaultFont(font);
+    else if (font.pixelSize() > 0)
+        face.setProperty(QTextFormat::FontPixelSize, font.pixelSize());
+
+    // Lines appended without a format of their own take the default font: only its face
+    // changes, so a bold or italic memo font does not make every later line bold or italic.
+    QFont base = document()->defaultFont();
+    base.setFamilies(face.fontFamilies().toStringList());
+    base.setFixedPitch(font.fixedPitch());
+    base.setStyleHint(font.styleHint());
+    if (font.pointSizeF() > 0)
+        base.setPointSizeF(font.pointSizeF());
+    else if (font.pixelSize() > 0)
+        base.setPixelSize(font.pixelSize());
+    document()->setDefaultFont(base);
+
     // A cursor of its own selects everything, so the user's selection is not touched.
     QTextCursor all(document());
     all.select(QTextCursor::Document);

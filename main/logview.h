@@ -21,7 +21,8 @@ public:
     // The format of the first character of a line (0-based); for tests and the options.
     QTextCharFormat LineFormat(int line) const;
 
-    // Takes family and size of font for all text, keeping each line's colour and weight, and
-    // for text appended later. The user's selection stays as it was.
+    // Takes the face of font (family, size, pitch) for all text and for text appended later;
+    // colour, weight and the other style attributes stay each line's own. The user's selection
+    // stays as it was.
     void SetTextFont(const QFont& font);
 };

@@ -8,6 +8,8 @@
 
 #include <array>
 
+class TDlgOptions;
+
 struct TMainOptions {
     static constexpr int Devices = 6;
 
@@ -27,3 +29,6 @@ private:
         return colours;
     }
 };
+
+// The settings the options dialog's controls hold now.
+TMainOptions OptionsOf(const TDlgOptions& dialog);

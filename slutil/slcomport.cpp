@@ -1,6 +1,7 @@
 #include "slutil/slcomport.h"
 
 #include "platform/exceptions.h"
+#include "slutil/slportgroup.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -34,8 +35,7 @@ std::string OpenErrorMessage(const std::string& portName, const std::string& dev
     // Serial devices belong to a group on most systems; a denied open nearly always means the
     // user is not in it, which the bare system text does not tell.
     if (error == EACCES || error == EPERM)
-        message += "\nDer Benutzer muss serielle Schnittstellen benutzen dürfen "
-                   "(unter Debian: Mitglied der Gruppe dialout).";
+        message += "\n" + PortAccessHint(device);
     return message;
 }
 

@@ -3,6 +3,7 @@
 // files, and a settings folder of the test's own (XDG_CONFIG_HOME, restored afterwards).
 
 #include "cli/talvctlrunner.h"
+#include "tests/scopedsettings.h"
 #include "tests/tempdir.h"
 
 #include <cstdlib>
@@ -30,34 +31,6 @@ inline TRun RunTalvctl(const std::vector<std::string>& arguments)
     run.Err = err.str();
     return run;
 }
-
-// Points XDG_CONFIG_HOME at a folder of the test's own holding TALVConfig.INI with the given
-// text, so no test reads or changes the settings of the user running it.
-class TScopedSettings {
-public:
-    explicit TScopedSettings(const std::string& settingsText)
-    {
-        if (const char* old = std::getenv("XDG_CONFIG_HOME"))
-            FOld = old;
-        FDir.Write("TALVConfig.INI", settingsText);
-        setenv("XDG_CONFIG_HOME", FDir.Path().c_str(), 1);
-    }
-    ~TScopedSettings()
-    {
-        if (FOld)
-            setenv("XDG_CONFIG_HOME", FOld->c_str(), 1);
-        else
-            unsetenv("XDG_CONFIG_HOME");
-    }
-    TScopedSettings(const TScopedSettings&) = delete;
-    TScopedSettings& operator=(const TScopedSettings&) = delete;
-
-    std::string Text() const { return FDir.Read("TALVConfig.INI"); }
-
-private:
-    TTempDir FDir;
-    std::optional<std::string> FOld;
-};
 
 // Settings under which COM1..COM4 lead nowhere: a command that opened a port would fail.
 inline std::string NoPortsSettings()

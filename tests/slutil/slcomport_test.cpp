@@ -15,6 +15,7 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -308,6 +309,15 @@ private:
 };
 } // namespace
 
+std::string OwningGroup(const std::string& path)
+{
+    struct stat status{};
+    if (::stat(path.c_str(), &status) != 0)
+        return {};
+    const group* entry = ::getgrgid(status.st_gid);
+    return entry ? entry->gr_name : std::string();
+}
+
 TEST(TslCOMPort, DeniedOpenTellsWhichGroupTheUserNeeds)
 {
     std::string path = testing::TempDir() + "slcomport_denied_XXXXXX";
@@ -335,9 +345,10 @@ TEST(TslCOMPort, DeniedOpenTellsWhichGroupTheUserNeeds)
             message = e.what();
         }
     }
+    // The file belongs to the group of the user who made it, and that is the group named.
     EXPECT_EQ(message, "COM4 (" + path + "): " + std::strerror(EACCES) +
                            "\nDer Benutzer muss serielle Schnittstellen benutzen dürfen "
-                           "(unter Debian: Mitglied der Gruppe dialout).");
+                           "(Mitglied der Gruppe " + OwningGroup(path) + ").");
 }
 #endif
 

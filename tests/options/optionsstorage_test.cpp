@@ -1,0 +1,188 @@
+// Protects section "Options" of the settings file: every stored item round-trips with its
+// component values under its documented key, and missing or unreadable values change nothing.
+#include "options/optionsstorage.h"
+
+#include "options/colorshape.h"
+#include "platform/inifile.h"
+#include "tests/options/testoptionsdlg.h"
+#include "tests/scopedsettings.h"
+#include "tests/tempdir.h"
+
+#include <QLabel>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace {
+
+// Values no default has, in every stored item.
+void SetUnusualValues(TDlgOptions& dlg)
+{
+    dlg.PgCtrlOptions->setCurrentWidget(dlg.TbShtCom);
+    for (int d = 1; d <= 6; ++d)
+        for (int m = 1; m <= 2; ++m)
+            dlg.ShpColorToMsn(d, m)->SetBrush(QBrush(QColor(d * 40, m * 100, 7), m == 1 ? Qt::SolidPattern : Qt::Dense4Pattern));
+    dlg.RxSpinComTimeOut->setValue(12300);
+    QFont font("Courier New", 13);
+    font.setBold(true);
+    font.setItalic(true);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    dlg.LblMemoFont->setFont(font);
+    QPalette palette = dlg.LblMemoFont->palette();
+    palette.setColor(QPalette::WindowText, QColor(0x12, 0x34, 0x56));
+    dlg.LblMemoFont->setPalette(palette);
+    dlg.ShpColorActiveDevice->SetPen(QPen(QBrush(QColor(200, 0, 100)), 5, Qt::DashLine));
+    dlg.ShpColorActiveDevice->SetPenMode(QPainter::RasterOp_SourceXorDestination);
+    dlg.move(123, 45);
+}
+
+std::set<std::string> Keys(const TIniFile& ini)
+{
+    const std::vector<std::string> keys = ini.ReadSection("Options");
+    return {keys.begin(), keys.end()};
+}
+
+struct TOptionsStorageTest : ::testing::Test {
+    TScopedSettings Settings{""};
+    TTempDir Dir;
+};
+
+}  // namespace
+
+TEST_F(TOptionsStorageTest, EveryItemRoundTripsAndWritesTheSameBytesAgain)
+{
+    TTestDlgOptions written;
+    SetUnusualValues(written);
+    TIniFile file(Dir.File("settings.ini"));
+    TOptionsStorage::Save(written, file);
+    file.UpdateFile();
+
+    TTestDlgOptions read;
+    TOptionsStorage::Load(read, TIniFile(Dir.File("settings.ini")));
+    EXPECT_EQ(read.PgCtrlOptions->currentWidget(), read.TbShtCom);
+    for (int d = 1; d <= 6; ++d)
+        for (int m = 1; m <= 2; ++m)
+            EXPECT_EQ(read.ShpColorToMsn(d, m)->Brush(), written.ShpColorToMsn(d, m)->Brush()) << d << m;
+    EXPECT_EQ(read.RxSpinComTimeOut->value(), 12300);
+    const QFont font = read.LblMemoFont->font();
+    EXPECT_EQ(font.family(), written.LblMemoFont->font().family());
+    EXPECT_EQ(font.pointSize(), 13);
+    EXPECT_TRUE(font.bold());
+    EXPECT_TRUE(font.italic());
+    EXPECT_FALSE(font.underline());
+    EXPECT_TRUE(font.fixedPitch());
+    EXPECT_EQ(read.LblMemoFont->palette().color(QPalette::WindowText), QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(read.ShpColorActiveDevice->Pen(), written.ShpColorActiveDevice->Pen());
+    EXPECT_EQ(read.ShpColorActiveDevice->PenMode(), QPainter::RasterOp_SourceXorDestination);
+    EXPECT_EQ(read.pos(), QPoint(123, 45));
+
+    TIniFile again(Dir.File("again.ini"));
+    TOptionsStorage::Save(read, again);
+    EXPECT_EQ(again.Encoded(), file.Encoded());
+}
+
+TEST_F(TOptionsStorageTest, KeysAndEncodingsAreTheDocumentedOnes)
+{
+    TTestDlgOptions dlg;
+    SetUnusualValues(dlg);
+    TIniFile file(Dir.File("settings.ini"));
+    TOptionsStorage::Save(dlg, file);
+
+    std::set<std::string> expected = {
+        "PgCtrlOptions.ActivePage",
+        "RxSpinComTimeOut.Value",
+        "LblMemoFont.Font.Charset", "LblMemoFont.Font.Color", "LblMemoFont.Font.Height", "LblMemoFont.Font.Name",
+        "LblMemoFont.Font.Pitch", "LblMemoFont.Font.Size", "LblMemoFont.Font.Style",
+        "ShpColorActiveDevice.Pen.Color", "ShpColorActiveDevice.Pen.Mode", "ShpColorActiveDevice.Pen.Style",
+        "ShpColorActiveDevice.Pen.Width",
+        "Left", "Top",
+    };
+    for (const char* shape : {"11", "12", "21", "22", "31", "32", "41", "42", "51", "52", "61", "62"}) {
+        expected.insert(std::string("ShpColorToMsn") + shape + ".Brush.Color");
+        expected.insert(std::string("ShpColorToMsn") + shape + ".Brush.Style");
+    }
+    EXPECT_EQ(Keys(file), expected);
+
+    const struct {
+        const char* Key;
+        const char* Value;
+    } values[] = {
+        {"PgCtrlOptions.ActivePage", "TbShtCom"},
+        {"ShpColorToMsn62.Brush.Color", "#F0C807"},
+        {"ShpColorToMsn62.Brush.Style", "5"},
+        {"LblMemoFont.Font.Charset", "0"},
+        {"LblMemoFont.Font.Pitch", "Fixed"},
+        {"LblMemoFont.Font.Style", "Bold,Italic"},
+        {"ShpColorActiveDevice.Pen.Color", "#C80064"},
+    };
+    for (const auto& v : values)
+        EXPECT_EQ(file.ReadString("Options", v.Key, ""), v.Value) << v.Key;
+}
+
+// One key at a time holds a value that does not read as what the key holds; the control keeps
+// what it had, and the other keys still load.
+TEST_F(TOptionsStorageTest, UnreadableOrMissingValuesLeaveTheControls)
+{
+    const struct {
+        const char* Key;
+        const char* Value;
+    } garbled[] = {
+        {"PgCtrlOptions.ActivePage", "TbShtNone"},
+        {"PgCtrlOptions.ActivePage", "BitBtnOk"},
+        {"RxSpinComTimeOut.Value", "zwei"},
+        {"RxSpinComTimeOut.Value", "499"},
+        {"RxSpinComTimeOut.Value", "60001"},
+        {"ShpColorToMsn11.Brush.Color", "red"},
+        {"ShpColorToMsn11.Brush.Color", "#12345"},
+        {"ShpColorToMsn11.Brush.Color", "#GG0000"},
+        {"ShpColorToMsn11.Brush.Style", "99"},
+        {"ShpColorActiveDevice.Pen.Color", ""},
+        {"ShpColorActiveDevice.Pen.Width", "-1"},
+        {"ShpColorActiveDevice.Pen.Style", "x"},
+        {"ShpColorActiveDevice.Pen.Mode", "1000"},
+        {"LblMemoFont.Font.Size", "0"},
+        {"LblMemoFont.Font.Pitch", "Wobbly"},
+        {"LblMemoFont.Font.Style", "Bold,Blinking"},
+        {"LblMemoFont.Font.Color", "#1234567"},
+        {"Left", "links"},
+    };
+    TTestDlgOptions reference;
+    for (const auto& g : garbled) {
+        SCOPED_TRACE(std::string(g.Key) + "=" + g.Value);
+        Dir.Write("garbled.ini", std::string("[Options]\r\nTop=77\r\n") + g.Key + "=" + g.Value + "\r\n");
+        TTestDlgOptions dlg;
+        const QPoint before = dlg.pos();
+        TOptionsStorage::Load(dlg, TIniFile(Dir.File("garbled.ini")));
+        EXPECT_EQ(dlg.PgCtrlOptions->currentWidget(), dlg.TbShtView);
+        EXPECT_EQ(dlg.RxSpinComTimeOut->value(), 500);
+        EXPECT_EQ(dlg.ShpColorToMsn(1, 1)->Brush(), reference.ShpColorToMsn(1, 1)->Brush());
+        EXPECT_EQ(dlg.ShpColorActiveDevice->Pen(), reference.ShpColorActiveDevice->Pen());
+        EXPECT_EQ(dlg.ShpColorActiveDevice->PenMode(), reference.ShpColorActiveDevice->PenMode());
+        EXPECT_EQ(dlg.LblMemoFont->font(), reference.LblMemoFont->font());
+        EXPECT_EQ(dlg.LblMemoFont->palette().color(QPalette::WindowText), QColor(Qt::black));
+        // A position needs both keys.
+        EXPECT_EQ(dlg.pos(), before);
+    }
+
+    // An empty file and one without the section leave everything as well.
+    for (const char* text : {"", "[Main]\r\nRxSpinComTimeOut.Value=900\r\n"}) {
+        Dir.Write("other.ini", text);
+        TTestDlgOptions dlg;
+        TOptionsStorage::Load(dlg, TIniFile(Dir.File("other.ini")));
+        EXPECT_EQ(dlg.RxSpinComTimeOut->value(), 500);
+    }
+}
+
+TEST_F(TOptionsStorageTest, AHeightStandsInForAMissingSize)
+{
+    Dir.Write("height.ini", "[Options]\r\nLblMemoFont.Font.Height=21\r\nLblMemoFont.Font.Name=Courier New\r\n");
+    TTestDlgOptions dlg;
+    TOptionsStorage::Load(dlg, TIniFile(Dir.File("height.ini")));
+    EXPECT_EQ(dlg.LblMemoFont->font().pixelSize(), 21);
+    EXPECT_EQ(dlg.LblMemoFont->font().family(), QFont("Courier New").family());
+}
