@@ -215,16 +215,8 @@ Do you want to close the application now?</translation>
 <context>
     <name>TAboutBox</name>
     <message>
-        <source>TALV-Configurator</source>
-        <translation>TALV-Configurator</translation>
-    </message>
-    <message>
         <source>Version:</source>
         <translation>Version:</translation>
-    </message>
-    <message>
-        <source>Alle Rechte vorbehalten.</source>
-        <translation>All rights reserved.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -236,6 +228,65 @@ Do you want to close the application now?</translation>
     <message>
         <source>Unbekannter Fehler</source>
         <translation>Unknown error</translation>
+    </message>
+</context>
+<context>
+    <name>TDlgOptions</name>
+    <message>
+        <source>Optionen</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>&amp;Rahmen selektierter TALV</source>
+        <translation>&amp;Frame of selected TALV</translation>
+    </message>
+    <message>
+        <source>&amp;Memo Font</source>
+        <translation>&amp;Memo font</translation>
+    </message>
+    <message>
+        <source>Sample Text</source>
+        <translation>Sample Text</translation>
+    </message>
+    <message>
+        <source>Verbindungsfarben</source>
+        <translation>Link colours</translation>
+    </message>
+    <message>
+        <source>zu TALV %1</source>
+        <translation>to TALV %1</translation>
+    </message>
+    <message>
+        <source>MSN %1</source>
+        <translation>MSN %1</translation>
+    </message>
+    <message>
+        <source>&amp;Ansicht</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation>Timeout</translation>
+    </message>
+    <message>
+        <source>Millisekunden</source>
+        <translation>milliseconds</translation>
+    </message>
+    <message>
+        <source>&amp;Kommunikation</source>
+        <translation>&amp;Communication</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Help</translation>
     </message>
 </context>
 <context>
@@ -649,6 +700,45 @@ the reset key on the device!</translation>
     <message>
         <source>Alle Dateien (*.*)</source>
         <translation>All files (*.*)</translation>
+    </message>
+</context>
+<context>
+    <name>THelpViewer</name>
+    <message>
+        <source>Navigation</source>
+        <translation>Navigation</translation>
+    </message>
+    <message>
+        <source>&amp;Inhalt</source>
+        <translation>&amp;Contents</translation>
+    </message>
+    <message>
+        <source>&amp;Zurück</source>
+        <translation>&amp;Back</translation>
+    </message>
+    <message>
+        <source>&amp;Vor</source>
+        <translation>&amp;Forward</translation>
+    </message>
+    <message>
+        <source>Die Hilfedatei &quot;%1&quot; wurde nicht gefunden.</source>
+        <translation>The help file &quot;%1&quot; was not found.</translation>
+    </message>
+    <message>
+        <source>Das Thema &quot;%1&quot; gibt es in der Hilfedatei &quot;%2&quot; nicht.</source>
+        <translation>The help file &quot;%2&quot; has no topic &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Zum Hilfekontext %1 gibt es in der Hilfedatei &quot;%2&quot; kein Thema.</source>
+        <translation>The help file &quot;%2&quot; has no topic for help context %1.</translation>
+    </message>
+    <message>
+        <source>Hilfe</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Inhalt</source>
+        <translation>Contents</translation>
     </message>
 </context>
 <context>
