@@ -62,7 +62,7 @@ protected:
         readUntil(std::string(TSimProtocol::StartString));
         port.Write(std::string(TSimProtocol::Confirmation));
         readUntil("#");
-        ASSERT_TRUE(Device->WaitForState(ESimConfigMode, 2s));
+        ASSERT_TRUE(Device->WaitForState(ESimConfigMode, 10s));
         port.Close();
         Device->ClearReceived();
     }

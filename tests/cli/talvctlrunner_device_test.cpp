@@ -114,7 +114,7 @@ TEST_F(TalvctlDevice, GoLeavesConfigurationMode)
     const TRun run = RunTalvctl(With({"go"}));
     EXPECT_EQ(run.Exit, TTalvctlRunner::ExitOk) << run.Err;
     // talvctl has closed the port and returned: what it wrote must still reach the device.
-    EXPECT_TRUE(Device->WaitForState(ESimRunning, 2s));
+    EXPECT_TRUE(Device->WaitForState(ESimRunning, 10s));
     EXPECT_EQ(Device->Received(), "go\r");
 }
 

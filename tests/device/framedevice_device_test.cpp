@@ -121,7 +121,7 @@ TEST_F(TPanelWithDevice, ConnectConfigureReceiveEditSendAndStart)
     EXPECT_FALSE(Panel->Modified());
 
     Trigger(Panel->ActDevGo);
-    EXPECT_TRUE(Device->WaitForState(ESimRunning, 2s));
+    EXPECT_TRUE(Device->WaitForState(ESimRunning, 10s));
     EXPECT_TRUE(Boxes.empty()) << Boxes.front();
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }

@@ -181,7 +181,7 @@ TEST(MainWindowWithDevice, ConnectRequestReceiveEditSendAndStartFromTheDeviceMen
     ASSERT_TRUE(win.MIDevGo->isEnabled());
     win.MIDevGo->trigger();
     EXPECT_EQ(win.ComLines(), QStringList{"TALV <= go"});
-    EXPECT_TRUE(sim->WaitForState(ESimRunning, 2s));
+    EXPECT_TRUE(sim->WaitForState(ESimRunning, 10s));
 
     EXPECT_TRUE(boxes.Texts.empty()) << boxes.Texts.front();
     EXPECT_TRUE(win.Errors.empty());

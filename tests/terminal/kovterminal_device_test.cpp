@@ -153,7 +153,7 @@ TEST_F(TDevice, ConfigureADeviceFromResetToStart)
 
     // Start: the device runs, and the terminal notices through its reply timer.
     T.SendGo();
-    EXPECT_TRUE(Device->WaitForState(ESimRunning, 2s));
+    EXPECT_TRUE(Device->WaitForState(ESimRunning, 10s));
     const auto end = std::chrono::steady_clock::now() + 3s;
     while (T.GetConfigMode() && std::chrono::steady_clock::now() < end)
         std::this_thread::sleep_for(20ms);
