@@ -19,7 +19,7 @@ class QToolButton;
 class QWidget;
 
 struct TFrameDevControls {
-    Q_DECLARE_TR_FUNCTIONS(TFrameDev)
+    Q_DECLARE_TR_FUNCTIONS(TFrameDevControls)
 
 public:
     static constexpr int FrameWidth = 329;

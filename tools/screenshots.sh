@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots of the desktop program as PNG files: the main window with six devices, the about
-# box, the file-open dialog, the comment dialog and the press-reset dialog in its statuses.
+# box, the file-open dialog, the comment dialog, the press-reset dialog in its statuses, the
+# options dialog, the help window, and the main window and options dialog in English.
 #
 #   tools/screenshots.sh [OUTPUT_FOLDER]          default: build/screenshots
 #   BUILD_DIR=build/release tools/screenshots.sh  the build folder to use (default build/release;
@@ -174,6 +175,22 @@ if press=$(wait_window 'Konfigurationsmodus anfordern'); then
 fi
 shot "$main" main-after-request
 
+# The options dialog: Extras > Optionen..., both pages.
+keys "$main" alt+x o
+if options=$(wait_window '^Optionen$'); then
+  shot "$options" options-view
+  keys "$options" ctrl+Tab
+  shot "$options" options-communication
+  keys "$options" Escape
+  wait_gone '^Optionen$'
+fi
+
+# Help on the main window (F1), then the demo configurations from the help menu.
+keys "$main" F1
+if help=$(wait_window 'Hilfe'); then
+  shot "$help" help-main-window
+fi
+
 # "Beenden"; the settings written on closing go next to the shots.
 keys "$main" alt+F4
 for _ in $(seq 200); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.05; done
@@ -187,4 +204,20 @@ else
   cat "$tmp/program.log" >&2
   exit 1
 fi
+# The English interface: the language setting of this program file says "EN" for a second run.
+printf '[Language]\r\n%s=EN\r\n' "$(cd "$(dirname "$program")" && pwd)/$(basename "$program")" \
+  >"$XDG_CONFIG_HOME/TALVConfigLanguage.INI"
+"$program" "$sample" >"$tmp/program-en.log" 2>&1 &
+program_pid=$!
+pids+=($program_pid)
+main=$(wait_window '^TALV-Configurator V')
+shot "$main" main-english
+keys "$main" alt+x o
+if options=$(wait_window '^Options$'); then
+  shot "$options" options-english
+  keys "$options" Escape
+  wait_gone '^Options$'
+fi
+keys "$main" alt+F4
+for _ in $(seq 200); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.05; done
 echo "screenshots in $out"
