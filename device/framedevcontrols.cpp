@@ -187,7 +187,7 @@ void TFrameDevControls::Build(QFrame* frame)
     outer->addWidget(PnlData);
 
     // Name, port and device buttons.
-    BtnName = new QPushButton(QStringLiteral("<TA-LV>"), PnlData);
+    BtnName = new TNameButton(QStringLiteral("<TA-LV>"), PnlData);
     BtnName->setObjectName("BtnName");
     BtnName->setFlat(true);
     QFont nameFont = BtnName->font();

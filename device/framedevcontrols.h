@@ -3,6 +3,8 @@
 // of these into itself and wires the handlers. Every control carries its name as objectName, so
 // the main window and the tests find it by that name.
 
+#include "device/namebutton.h"
+
 #include <QColor>
 #include <QCoreApplication>
 #include <QPixmap>
@@ -37,7 +39,7 @@ public:
     void ShowLineColour(int line, const QColor& colour);
 
     QFrame* PnlData = nullptr;
-    QPushButton* BtnName = nullptr;
+    TNameButton* BtnName = nullptr;
     QComboBox* CmbBxComPort = nullptr;
     QToolButton* BitBtnDevConnect = nullptr;
     QToolButton* BitBtnDevDisconnect = nullptr;

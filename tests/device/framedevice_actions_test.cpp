@@ -3,6 +3,7 @@
 // colours.
 #include "device/frmmemodlg.h"
 #include "device/frmressource.h"
+#include "device/namebutton.h"
 #include "modalwatch.h"
 #include "panelfixture.h"
 #include "platform/gui/actionupdates.h"
@@ -92,6 +93,23 @@ TEST_F(TPanel, AFailedConnectGoesToTheApplicationsErrorDisplay)
     ASSERT_EQ(boxes.Texts.size(), 1u);
     EXPECT_NE(boxes.Texts[0].find("/nonexistent/talv-tty"), std::string::npos) << boxes.Texts[0];
     EXPECT_FALSE(T.GetConnected());
+}
+
+TEST_F(TPanel, ALongNameIsShortenedWhereItIsDrawnButKeptWhole)
+{
+    const std::string longName = "Umspannwerk Altdorf, Schaltfeld 12, Reserveleitung";
+    for (const std::string& name : {std::string("Ost"), longName}) {
+        T.SetKovName(name);
+        Panel->UpdateView();
+        const auto* button = Get<TNameButton>("BtnName");
+        EXPECT_EQ(button->text().toStdString(), name);
+        EXPECT_LE(button->fontMetrics().horizontalAdvance(button->ShownText()), button->width());
+        if (name == longName) {
+            EXPECT_TRUE(button->ShownText().endsWith(QChar(0x2026))) << button->ShownText().toStdString();
+        } else {
+            EXPECT_EQ(button->ShownText().toStdString(), name);
+        }
+    }
 }
 
 TEST_F(TPanel, TheNameDialogSetsTheNameOnOk)
