@@ -1,5 +1,7 @@
 #include "platform/exceptions.h"
 
+#include "platform/resstrings.h"
+
 #include <charconv>
 #include <cstring>
 
@@ -14,10 +16,8 @@ std::string SysErrorMessage(int errorCode)
 void RaiseLastOSError(int errorCode, TSourceLocation where)
 {
     if (errorCode == 0)
-        throw EOSError(0, "Eine Systemfunktion ist fehlgeschlagen", where);
-    throw EOSError(errorCode,
-                   "Systemfehler. Code: " + std::to_string(errorCode) + ".\n" + SysErrorMessage(errorCode),
-                   where);
+        throw EOSError(0, LoadStr(244), where);
+    throw EOSError(errorCode, FmtLoadStr(243, {errorCode, SysErrorMessage(errorCode)}), where);
 }
 
 int StrToInt(const std::string& text)
@@ -30,6 +30,6 @@ int StrToInt(const std::string& text)
     const auto [end, error] = std::from_chars(first, last, value);
     // from_chars takes a '-' only directly before digits, so "+-1" and "--1" are refused here.
     if (first == last || error != std::errc() || end != last || (first != text.data() && *first == '-'))
-        throw EConvertError("'" + text + "' ist kein gültiger Integerwert");
+        throw EConvertError(FmtLoadStr(242, {text}));
     return value;
 }

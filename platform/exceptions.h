@@ -6,6 +6,9 @@
 //   ERangeError    a value or an index out of range
 //   EConvertError  a text that does not read as a whole number
 //   EOSError       a failed system call, with its errno
+//
+// RaiseLastOSError and StrToInt take their messages from the string table (resstrings.h), so a
+// language module translates them.
 
 #include <stdexcept>
 #include <string>

@@ -10,6 +10,7 @@
 
 #include "platform/exceptions.h"
 #include "platform/profiletext.h"
+#include "platform/resstrings.h"
 #include "platform/wholefile.h"
 
 #include <charconv>
@@ -98,7 +99,7 @@ void TIniFile::EraseSection(const std::string& section)
 void TIniFile::UpdateFile()
 {
     if (!ReplaceWholeFile(FData->FileName, Encoded()))
-        throw Exception("nach " + FData->FileName + " kann nicht geschrieben werden");
+        throw Exception(FmtLoadStr(245, {FData->FileName}));
 }
 
 std::string TIniFile::Encoded() const

@@ -1,6 +1,7 @@
 #include "platform/profiletext.h"
 
 #include "platform/exceptions.h"
+#include "platform/resstrings.h"
 #include "platform/textencoding.h"
 
 #include <algorithm>
@@ -76,7 +77,7 @@ std::string StoredValue(const std::string& value)
 
 [[noreturn]] void RaiseUnstorable(const std::string& text)
 {
-    throw ERangeError("'" + text + "' kann nicht in einer Profildatei stehen");
+    throw ERangeError(FmtLoadStr(246, {text}));
 }
 
 bool HasLineBreak(std::string_view text)

@@ -54,6 +54,20 @@ constexpr TResString g_ResStrings[] = {
     // configuration-mode request
     {228, QT_TRANSLATE_NOOP("ResStrings", "Konfigurationsmodus nicht erreicht: %s")},
     {229, QT_TRANSLATE_NOOP("ResStrings", "Das TALV-Gerät hat nicht innerhalb von %d msec geantwortet.")},
+    // errors of the device exchange; the operation's name is part of the text the user sees
+    {240, QT_TRANSLATE_NOOP("ResStrings", "TKovTerminal::ProcessReceived: Timout beim Senden nach %d msec.")},
+    {241, QT_TRANSLATE_NOOP("ResStrings", "%s: falsche Antwort vom TALV erhalten.")},
+    // errors of the operating-system services
+    {242, QT_TRANSLATE_NOOP("ResStrings", "'%s' ist kein gültiger Integerwert")},
+    {243, QT_TRANSLATE_NOOP("ResStrings", "Systemfehler. Code: %d.\n%s")},
+    {244, QT_TRANSLATE_NOOP("ResStrings", "Eine Systemfunktion ist fehlgeschlagen")},
+    {245, QT_TRANSLATE_NOOP("ResStrings", "nach %s kann nicht geschrieben werden")},
+    {246, QT_TRANSLATE_NOOP("ResStrings", "'%s' kann nicht in einer Profildatei stehen")},
+    // serial port access
+    {247, QT_TRANSLATE_NOOP("ResStrings", "Der Benutzer muss serielle Schnittstellen benutzen dürfen "
+                                          "(unter Debian: Mitglied der Gruppe dialout).")},
+    {248, QT_TRANSLATE_NOOP("ResStrings", "Der Benutzer muss serielle Schnittstellen benutzen dürfen "
+                                          "(Mitglied der Gruppe %s).")},
     // documents
     {400, QT_TRANSLATE_NOOP("ResStrings", "Datei \"%s\" geöffnet.")},
     {401, QT_TRANSLATE_NOOP("ResStrings", "Datei \"%s\" geschlossen.")},

@@ -1,5 +1,7 @@
 #include "slutil/slportgroup.h"
 
+#include "platform/resstrings.h"
+
 #include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,6 +34,6 @@ std::string PortAccessHint(const std::string& devicePath)
     if (stat(devicePath.c_str(), &status) == 0)
         group = GroupName(status.st_gid);
     if (group.empty())
-        return "Der Benutzer muss serielle Schnittstellen benutzen dürfen (unter Debian: Mitglied der Gruppe dialout).";
-    return "Der Benutzer muss serielle Schnittstellen benutzen dürfen (Mitglied der Gruppe " + group + ").";
+        return LoadStr(247);
+    return FmtLoadStr(248, {group});
 }

@@ -1,6 +1,7 @@
 #include "terminal/kovterminal.h"
 
 #include "platform/exceptions.h"
+#include "platform/resstrings.h"
 #include "terminal/threquestconfigmode.h"
 
 #include <algorithm>
@@ -233,8 +234,7 @@ void TKovTerminal::ProcessReceived(void*)
             FReceivedString.clear();
             FReceiveBuffer.clear();
             FWaitState = EKovWaitNone;
-            throw Exception("TKovTerminal::ProcessReceived: Timout beim Senden nach " +
-                            std::to_string(FComTimeOut) + " msec.");
+            throw Exception(FmtLoadStr(240, {FComTimeOut}));
         }
         firstPass = false;
         AnsiString text;
@@ -374,7 +374,7 @@ void TKovTerminal::ReceiveConfigMode()
 {
     if (FWaitState != EKovWaitStartString) {
         FWaitState = EKovWaitNone;
-        throw Exception("TKovTerminal::ReceiveConfigMode: falsche Antwort vom TALV erhalten.");
+        throw Exception(FmtLoadStr(241, {std::string("TKovTerminal::ReceiveConfigMode")}));
     }
     FWaitState = EKovWaitNone;
     Send(ConfigModeConfirmation, EKovWaitConfigModePrompt);

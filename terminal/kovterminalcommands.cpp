@@ -3,6 +3,7 @@
 #include "terminal/kovterminal.h"
 
 #include "platform/exceptions.h"
+#include "platform/resstrings.h"
 
 namespace {
 
@@ -116,7 +117,7 @@ void TKovTerminal::ReceiveAutomaticCallMode()
 {
     if (FWaitState != EKovWaitAciomco) {
         FWaitState = EKovWaitNone;
-        throw Exception("TKovTerminal::ReceiveAutomaticCallMode: falsche Antwort vom TALV erhalten.");
+        throw Exception(FmtLoadStr(241, {std::string("TKovTerminal::ReceiveAutomaticCallMode")}));
     }
     FWaitState = EKovWaitNone;
     AnsiString unit = FReceivedString;

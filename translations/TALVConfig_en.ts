@@ -211,6 +211,44 @@ Do you want to close the application now?</translation>
         <source>%s ist auf &quot;Standleitung&quot; und %s ist auf &quot;DSS1&quot; eingestellt.</source>
         <translation>%s is set to &quot;Leased line&quot; and %s is set to &quot;DSS1&quot;.</translation>
     </message>
+    <message>
+        <source>TKovTerminal::ProcessReceived: Timout beim Senden nach %d msec.</source>
+        <translation>TKovTerminal::ProcessReceived: time-out after sending, no reply within %d msec.</translation>
+    </message>
+    <message>
+        <source>%s: falsche Antwort vom TALV erhalten.</source>
+        <translation>%s: wrong answer received from the TALV.</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; ist kein gültiger Integerwert</source>
+        <translation>&apos;%s&apos; is not a valid integer value</translation>
+    </message>
+    <message>
+        <source>Systemfehler. Code: %d.
+%s</source>
+        <translation>System error. Code: %d.
+%s</translation>
+    </message>
+    <message>
+        <source>Eine Systemfunktion ist fehlgeschlagen</source>
+        <translation>A system function failed</translation>
+    </message>
+    <message>
+        <source>nach %s kann nicht geschrieben werden</source>
+        <translation>Cannot write to %s</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; kann nicht in einer Profildatei stehen</source>
+        <translation>&apos;%s&apos; cannot be stored in a profile file</translation>
+    </message>
+    <message>
+        <source>Der Benutzer muss serielle Schnittstellen benutzen dürfen (unter Debian: Mitglied der Gruppe dialout).</source>
+        <translation>The user must be allowed to use serial ports (on Debian: member of the group dialout).</translation>
+    </message>
+    <message>
+        <source>Der Benutzer muss serielle Schnittstellen benutzen dürfen (Mitglied der Gruppe %s).</source>
+        <translation>The user must be allowed to use serial ports (member of the group %s).</translation>
+    </message>
 </context>
 <context>
     <name>TAboutBox</name>
