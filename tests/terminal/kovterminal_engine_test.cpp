@@ -304,7 +304,9 @@ TEST_F(TPtyTerminal, SilentDeviceTimesOutAfterTheReplyTime)
 {
     const struct { int timeOut; std::chrono::milliseconds low, high; } cases[] = {
         {500, 450ms, 1200ms},    // no ticks: one read, then the time-out
-        {1500, 1400ms, 2600ms},
+        // The timer runs out 1000 ms after sending, at the end of the second 500-ms read: who
+        // comes first decides whether a third read follows, so 1000 or 1500 ms.
+        {1500, 950ms, 2600ms},
     };
     for (const auto& c : cases) {
         T.SetComTimeOut(c.timeOut);
