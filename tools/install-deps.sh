@@ -7,8 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev
-  qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools
-  libsimpleini-dev
+  qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   xvfb
   "$@"
 )
