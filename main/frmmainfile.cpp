@@ -24,6 +24,17 @@ QStringList FileFilters()
             QCoreApplication::translate("TFrmMainWin", "Alle Dateien (*.*)")};
 }
 
+// Both file dialogs offer *.kov files from the demo configurations on; "" when cancelled.
+QString ChosenFile(QFileDialog& dialog)
+{
+    dialog.setNameFilters(FileFilters());
+    dialog.setDefaultSuffix("kov");
+    dialog.setDirectory(TFrmMainWin::SamplesFolder());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 }  // namespace
 
 QString TFrmMainWin::SamplesFolder()
@@ -42,12 +53,7 @@ QString TFrmMainWin::ChooseOpenFile()
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(FileFilters());
-    dialog.setDefaultSuffix("kov");
-    dialog.setDirectory(SamplesFolder());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return ChosenFile(dialog);
 }
 
 QString TFrmMainWin::ChooseSaveFile(const QString& title)
@@ -56,12 +62,7 @@ QString TFrmMainWin::ChooseSaveFile(const QString& title)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilters(FileFilters());
-    dialog.setDefaultSuffix("kov");
-    dialog.setDirectory(SamplesFolder());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return ChosenFile(dialog);
 }
 
 QMessageBox::StandardButton TFrmMainWin::AskSave()
