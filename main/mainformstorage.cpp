@@ -1,5 +1,6 @@
 #include "main/mainformstorage.h"
 
+#include "platform/gui/screenplacement.h"
 #include "platform/inifile.h"
 
 #include <QGuiApplication>
@@ -61,17 +62,6 @@ std::optional<QRect> ReadRect(const std::string& text)
     return QRect(QPoint(values[0], values[1]), QPoint(values[2] - 1, values[3] - 1));
 }
 
-QList<QRect> AvailableScreens()
-{
-    QList<QRect> screens;
-    if (const QScreen* primary = QGuiApplication::primaryScreen())
-        screens.append(primary->availableGeometry());
-    for (const QScreen* screen : QGuiApplication::screens())
-        if (screen != QGuiApplication::primaryScreen())
-            screens.append(screen->availableGeometry());
-    return screens;
-}
-
 // The log panel sits in a splitter below the device area, which takes what the panel leaves:
 // asking for far more than fits for the other widgets gives the panel exactly its height, also
 // before the window has been laid out for the first time.
@@ -101,29 +91,6 @@ QRect TMainFormStorage::DesignPlacement(const QRect& available)
     QRect placement(0, 0, std::min(DesignWidth, available.width()), std::min(DesignHeight, available.height()));
     placement.moveCenter(available.center());
     return placement;
-}
-
-QRect TMainFormStorage::FitOnScreen(const QRect& placement, const QList<QRect>& screens)
-{
-    if (screens.isEmpty())
-        return placement;
-    QRect screen = screens.front();
-    for (const QRect& candidate : screens) {
-        if (candidate.contains(placement.center())) {
-            screen = candidate;
-            break;
-        }
-    }
-    QRect fitted(placement.topLeft(), placement.size().boundedTo(screen.size()));
-    if (fitted.right() > screen.right())
-        fitted.moveRight(screen.right());
-    if (fitted.bottom() > screen.bottom())
-        fitted.moveBottom(screen.bottom());
-    if (fitted.left() < screen.left())
-        fitted.moveLeft(screen.left());
-    if (fitted.top() < screen.top())
-        fitted.moveTop(screen.top());
-    return fitted;
 }
 
 void TMainFormStorage::Restore(QWidget& window, QTabWidget& pages, QWidget& logPanel) const
@@ -201,5 +168,5 @@ void TMainFormStorage::Save(const QWidget& window, const QTabWidget& pages, cons
     const QWidget* page = pages.currentWidget();
     ini.WriteString(Section, "PgCtrlLog_ActivePage", page ? Text(page->objectName()) : MsgLogPage);
     ini.WriteInteger(Section, "PnlLog_Height", logPanel.height());
-    ini.UpdateFile();
+    UpdateSettingsFile(ini);
 }

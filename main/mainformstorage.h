@@ -9,7 +9,6 @@
 
 #include "platform/settingsfile.h"
 
-#include <QList>
 #include <QRect>
 #include <QSize>
 
@@ -31,15 +30,12 @@ public:
     // unreadable values leave the design values. Call before the window is shown.
     void Restore(QWidget& window, QTabWidget& pages, QWidget& logPanel) const;
     // Writes the keys in their fixed order. "Visible" says whether the window was still shown,
-    // which it is only when it is saved without having been closed. Raises Exception when the
-    // file cannot be written.
+    // which it is only when it is saved without having been closed. A missing configuration
+    // folder is made (UpdateSettingsFile); raises when the file cannot be written.
     void Save(const QWidget& window, const QTabWidget& pages, const QWidget& logPanel) const;
 
     // The design size centred on the available area, shrunk to fit it.
     static QRect DesignPlacement(const QRect& available);
-    // The placement moved and, where needed, shrunk onto one screen: the screen holding its
-    // centre, else the first (primary) screen. `screens` are available areas.
-    static QRect FitOnScreen(const QRect& placement, const QList<QRect>& screens);
 
 private:
     std::string FFileName;

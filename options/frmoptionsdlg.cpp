@@ -273,7 +273,7 @@ void TDlgOptions::BitBtnOkClick()
     TIniFile settings(SettingsFileName());
     TOptionsStorage::Save(*this, settings);
     PortMap().Save(settings);
-    settings.UpdateFile();
+    UpdateSettingsFile(settings);
     done(Accepted);
 }
 

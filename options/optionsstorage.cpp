@@ -2,6 +2,7 @@
 
 #include "options/colorshape.h"
 #include "options/frmoptionsdlg.h"
+#include "platform/gui/screenplacement.h"
 #include "platform/inifile.h"
 
 #include <QLabel>
@@ -232,8 +233,9 @@ void TOptionsStorage::Load(TDlgOptions& dialog, const TIniFile& ini)
 
     const auto left = Integer(ini, "Left", -100000, 100000);
     const auto top = Integer(ini, "Top", -100000, 100000);
+    // A position stored on a screen that has gone since would open the dialog out of sight.
     if (left && top)
-        dialog.move(*left, *top);
+        dialog.move(FitOnScreen(QRect(QPoint(*left, *top), dialog.sizeHint()), AvailableScreens()).topLeft());
 }
 
 void TOptionsStorage::Save(const TDlgOptions& dialog, TIniFile& ini)

@@ -6,6 +6,7 @@
 //
 // Loading is forgiving: a missing key, or a value that does not read as what the key holds,
 // leaves the control as it is, without a message.
+// A stored position off every screen is moved onto the primary one.
 
 class TDlgOptions;
 class TIniFile;

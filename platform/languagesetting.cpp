@@ -1,14 +1,11 @@
 #include "platform/languagesetting.h"
 
-#include "platform/exceptions.h"
 #include "platform/inifile.h"
 #include "platform/settingsfile.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cctype>
-#include <cerrno>
 #include <cstdlib>
 
 namespace {
@@ -54,21 +51,6 @@ std::string Variable(const char* name)
 {
     const char* value = std::getenv(name);
     return value ? std::string(value) : std::string();
-}
-
-void MakeConfigFolder(const std::string& folder)
-{
-    // Only the folder itself is made, as the first program that stores a setting there does; a
-    // missing parent means the configuration folder was named wrongly, which is reported.
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-        RaiseLastOSError(errno);
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0)
-        RaiseLastOSError(errno);
-    if (!S_ISDIR(info.st_mode))
-        RaiseLastOSError(ENOTDIR);
-    if (::access(folder.c_str(), W_OK | X_OK) != 0)
-        RaiseLastOSError(errno);
 }
 
 // Only German and English have texts; a user whose locale is neither gets German.
@@ -124,10 +106,9 @@ std::string StartLanguage(const std::string& programFile)
 
 void WriteLanguage(const std::string& programFile, const std::string& code)
 {
-    MakeConfigFolder(ConfigFolder());
     TIniFile file(LanguageFileName());
     file.WriteString(LanguageSection, KeyOf(programFile), code);
-    file.UpdateFile();
+    UpdateSettingsFile(file);
 }
 
 std::string TLanguageReader::ReadLanguage(const std::string& programFile)

@@ -33,9 +33,8 @@ std::string ReadLanguage(const std::string& programFile);
 // else German.
 std::string StartLanguage(const std::string& programFile);
 
-// Stores code for the program file. The configuration folder is made when it is missing (its
-// parent must exist); a folder or file that cannot be written raises EOSError with the system's
-// text, or Exception "nach <file> kann nicht geschrieben werden".
+// Stores code for the program file, making the configuration folder when it is missing
+// (UpdateSettingsFile, which also says what it raises).
 void WriteLanguage(const std::string& programFile, const std::string& code);
 
 // ReadLanguage for update handlers, which ask on every idle pass: the file is read again only

@@ -1,7 +1,9 @@
-// Protects section "Main" of the settings file: the keys and their order, the round trip of placement, log page and log height, the design values, and placements from other screens.
+// Protects section "Main" of the settings file: the keys and their order, the round trip of placement, log page and log height, the design values, placements from other screens, and a configuration folder that does not exist yet.
 #include "main/mainformstorage.h"
+#include "platform/gui/screenplacement.h"
 #include "platform/inifile.h"
 #include "platform/wholefile.h"
+#include "tests/scopedenv.h"
 
 #include <gtest/gtest.h>
 
@@ -198,6 +200,17 @@ TEST_F(TMainFormStorageTest, PlacementOfThisDesktopIsPreferredOthersAreBroughtOn
     EXPECT_EQ(w.Window.geometry(), mine);
 }
 
+// A fresh account: neither the configuration folder nor the folder above it exists yet.
+TEST_F(TMainFormStorageTest, ExitOnAFreshAccountMakesTheConfigurationFolder)
+{
+    TScopedEnv env;
+    const std::string config = Dir.filePath("new/config").toStdString();
+    env.Set("XDG_CONFIG_HOME", config.c_str());
+    TWindow w;
+    w.Save(TMainFormStorage());
+    EXPECT_EQ(TIniFile(config + "/TALVConfig.INI").ReadInteger("Main", "FormVersion", -1), 0);
+}
+
 TEST(TMainFormStoragePlacement, DesignAndForeignPlacementsFitTheScreen)
 {
     const struct {
@@ -219,7 +232,7 @@ TEST(TMainFormStoragePlacement, DesignAndForeignPlacementsFitTheScreen)
         {{2000, 100, 800, 600}, {{0, 0, 1920, 1040}}, {1120, 100, 800, 600}},
     };
     for (const auto& f : fits)
-        EXPECT_EQ(TMainFormStorage::FitOnScreen(f.Placement, f.Screens), f.Expected)
+        EXPECT_EQ(FitOnScreen(f.Placement, f.Screens), f.Expected)
             << f.Placement.x() << "," << f.Placement.y();
 
     const struct {

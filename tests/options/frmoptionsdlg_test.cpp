@@ -6,7 +6,9 @@
 #include "platform/inifile.h"
 #include "platform/settingsfile.h"
 #include "tests/options/testoptionsdlg.h"
+#include "tests/scopedenv.h"
 #include "tests/scopedsettings.h"
+#include "tests/tempdir.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -152,6 +154,21 @@ TEST_F(TOptionsDialog, OkStoresCancelPutsBackTheFrameDoesNeither)
         dlg.BitBtnCancel->click();
         EXPECT_EQ(dlg.Unasked, 0);
     }
+}
+
+// A fresh account has no ~/.config yet: OK makes it instead of failing.
+TEST(TOptionsDialogFirstStart, OkOnAFreshAccountStoresTheSettings)
+{
+    TTempDir home;
+    TScopedEnv env;
+    env.Set("HOME", home.Path().c_str());
+    env.Set("XDG_CONFIG_HOME", nullptr);
+    TTestDlgOptions dlg;
+    dlg.show();
+    dlg.CmbBxPort[0]->setEditText("/dev/ttyUSB0");
+    dlg.BitBtnOk->click();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(TIniFile(home.File(".config/TALVConfig.INI")).ReadString("Ports", "COM1", ""), "/dev/ttyUSB0");
 }
 
 TEST_F(TOptionsDialog, ConnectionColourButtonsPresetTheChooserAndSetOnlyTheirOwnSample)

@@ -1,5 +1,6 @@
 // Protects section "Options" of the settings file: every stored item round-trips with its
-// component values under its documented key, and missing or unreadable values change nothing.
+// component values under its documented key, missing or unreadable values change nothing, and a
+// position off every screen comes onto the primary one.
 #include "options/optionsstorage.h"
 
 #include "options/colorshape.h"
@@ -8,7 +9,9 @@
 #include "tests/scopedsettings.h"
 #include "tests/tempdir.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 
@@ -84,6 +87,19 @@ TEST_F(TOptionsStorageTest, EveryItemRoundTripsAndWritesTheSameBytesAgain)
     TIniFile again(Dir.File("again.ini"));
     TOptionsStorage::Save(read, again);
     EXPECT_EQ(again.Encoded(), file.Encoded());
+}
+
+// A position stored on a screen that has gone since (a projector, a docking station).
+TEST_F(TOptionsStorageTest, PositionOffEveryScreenComesOntoThePrimaryScreen)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QPoint stored : {QPoint(5000, 3000), QPoint(-5000, -3000), QPoint(screen.right(), 10)}) {
+        Dir.Write("far.ini", "[Options]\r\nLeft=" + std::to_string(stored.x()) + "\r\nTop=" + std::to_string(stored.y()) + "\r\n");
+        TTestDlgOptions dlg;
+        TOptionsStorage::Load(dlg, TIniFile(Dir.File("far.ini")));
+        EXPECT_TRUE(screen.contains(QRect(dlg.pos(), dlg.sizeHint())))
+            << stored.x() << "," << stored.y() << " -> " << dlg.pos().x() << "," << dlg.pos().y();
+    }
 }
 
 TEST_F(TOptionsStorageTest, KeysAndEncodingsAreTheDocumentedOnes)

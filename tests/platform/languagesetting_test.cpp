@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 namespace {
 
@@ -126,23 +127,30 @@ TEST_F(TLanguageSetting, EachProgramPathKeepsItsOwnValueWhateverItHolds)
     EXPECT_NE(Dir.Read("TALVConfigLanguage.INI").find("[Other]\r\nx=1\r\n"), std::string::npos);
 }
 
-TEST_F(TLanguageSetting, MissingConfigFolderIsMadeButNotItsParents)
+// A fresh account: no ~/.config, or a configuration folder named below folders that do not
+// exist yet. Every missing level is made, for the user only.
+TEST_F(TLanguageSetting, MissingConfigFolderAndItsParentsAreMade)
 {
-    Env.Set("XDG_CONFIG_HOME", Dir.File("config").c_str());
-    WriteLanguage(Program, "EN");
-    EXPECT_EQ(ReadStoredLanguage(Program), "EN");
-    EXPECT_EQ(std::filesystem::status(Dir.File("config")).permissions() & std::filesystem::perms::all,
-              std::filesystem::perms::owner_all);
-
-    Env.Set("XDG_CONFIG_HOME", Dir.File("missing/config").c_str());
-    try {
+    struct TCase {
+        const char* Home;
+        const char* Config;  // nullptr: XDG_CONFIG_HOME unset
+        std::vector<std::string> Made;
+    };
+    const TCase cases[] = {
+        {"home", nullptr, {"home/.config"}},
+        {"home", "nested/deeper/config", {"nested", "nested/deeper", "nested/deeper/config"}},
+    };
+    std::filesystem::create_directory(Dir.File("home"));
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Made.back());
+        Env.Set("HOME", Dir.File(c.Home).c_str());
+        Env.Set("XDG_CONFIG_HOME", c.Config ? Dir.File(c.Config).c_str() : nullptr);
         WriteLanguage(Program, "EN");
-        ADD_FAILURE() << "no error";
-    } catch (const EOSError& e) {
-        EXPECT_EQ(e.ErrorCode(), ENOENT);
-        EXPECT_EQ(std::string(e.what()), "Systemfehler. Code: 2.\n" + SysErrorMessage(ENOENT));
+        EXPECT_EQ(ReadStoredLanguage(Program), "EN");
+        for (const std::string& folder : c.Made)
+            EXPECT_EQ(std::filesystem::status(Dir.File(folder)).permissions() & std::filesystem::perms::all,
+                      std::filesystem::perms::owner_all) << folder;
     }
-    EXPECT_FALSE(Dir.Exists("missing"));
 }
 
 TEST_F(TLanguageSetting, FailedWriteRaisesTheSystemErrorAndKeepsTheStoredValue)
