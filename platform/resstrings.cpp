@@ -68,6 +68,21 @@ constexpr TResString g_ResStrings[] = {
                                           "(unter Debian: Mitglied der Gruppe dialout).")},
     {248, QT_TRANSLATE_NOOP("ResStrings", "Der Benutzer muss serielle Schnittstellen benutzen dürfen "
                                           "(Mitglied der Gruppe %s).")},
+    // system errors met at serial ports, in place of the system's English texts
+    {249, QT_TRANSLATE_NOOP("ResStrings", "Datei oder Gerät nicht vorhanden.")},
+    {250, QT_TRANSLATE_NOOP("ResStrings", "Zugriff verweigert (keine Berechtigung).")},
+    {251, QT_TRANSLATE_NOOP("ResStrings", "Gerät belegt: ein anderes Programm oder ein anderes Gerätefeld hat "
+                                          "die Schnittstelle schon geöffnet.")},
+    {252, QT_TRANSLATE_NOOP("ResStrings", "Ein-/Ausgabefehler.")},
+    {253, QT_TRANSLATE_NOOP("ResStrings", "Gerät nicht vorhanden.")},
+    {254, QT_TRANSLATE_NOOP("ResStrings", "Die Verbindung zum Gerät ist abgebrochen (Adapter abgezogen oder Leitung "
+                                          "unterbrochen). Bitte Adapter und Kabel prüfen.")},
+    // a serial port that cannot be opened
+    {255, QT_TRANSLATE_NOOP("ResStrings", "%s (%s) kann nicht geöffnet werden: %s")},
+    {256, QT_TRANSLATE_NOOP("ResStrings", "Welches Gerät %s erreicht, wird unter "
+                                          "\"Extras > Optionen > Kommunikation\" eingestellt.")},
+    {257, QT_TRANSLATE_NOOP("ResStrings", "Gefundene serielle Schnittstellen: %s")},
+    {258, QT_TRANSLATE_NOOP("ResStrings", "Es wurden keine seriellen Schnittstellen gefunden.")},
     // documents
     {400, QT_TRANSLATE_NOOP("ResStrings", "Datei \"%s\" geöffnet.")},
     {401, QT_TRANSLATE_NOOP("ResStrings", "Datei \"%s\" geschlossen.")},

@@ -1,7 +1,7 @@
 #include "slutil/slcomport.h"
 
 #include "platform/exceptions.h"
-#include "slutil/slportgroup.h"
+#include "slutil/slportopenerror.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -27,16 +27,6 @@ constexpr const char* DevicePaths[] = {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2",
 int PortIndex(tCOMPorts port)
 {
     return port >= COM1 && port <= COM4 ? static_cast<int>(port) : static_cast<int>(COM1);
-}
-
-std::string OpenErrorMessage(const std::string& portName, const std::string& device, int error)
-{
-    std::string message = portName + " (" + device + "): " + SysErrorMessage(error);
-    // Serial devices belong to a group on most systems; a denied open nearly always means the
-    // user is not in it, which the bare system text does not tell.
-    if (error == EACCES || error == EPERM)
-        message += "\n" + PortAccessHint(device);
-    return message;
 }
 
 // A deadline that may be absent ("no limit"), as the time-out record allows.
@@ -101,7 +91,7 @@ void TslCOMPort::Open()
         if (fd >= 0)
             ::close(fd);
         FLastError = error;
-        throw EOSError(error, OpenErrorMessage(PortName(), device, error));
+        throw EOSError(error, PortOpenErrorMessage(PortName(), device, error));
     };
 
     // Non-blocking so that Read can bound its wait with poll; O_NOCTTY so that a port opened by a

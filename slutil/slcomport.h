@@ -36,8 +36,9 @@ public:
 
     TslCommTimeOuts& CommTimeOuts() { return FCommTimeOuts; }
 
-    // Opens exclusively; does nothing when already open. Raises EOSError naming the port
-    // ("COM1 (/dev/ttyS0): <system text>") when the device is missing, busy or denied.
+    // Opens exclusively; does nothing when already open. Raises EOSError with
+    // PortOpenErrorMessage (the port, its device, why, and what to do) when the device is
+    // missing, busy or denied.
     void Open();
     // Releases the port; nothing on a closed port. The result is whether the port was open.
     bool Close();

@@ -243,11 +243,51 @@ Do you want to close the application now?</translation>
     </message>
     <message>
         <source>Der Benutzer muss serielle Schnittstellen benutzen dürfen (unter Debian: Mitglied der Gruppe dialout).</source>
-        <translation>The user must be allowed to use serial ports (on Debian: member of the group dialout).</translation>
+        <translation>Your account needs access to serial ports: add it to the group dialout and log in again.</translation>
     </message>
     <message>
         <source>Der Benutzer muss serielle Schnittstellen benutzen dürfen (Mitglied der Gruppe %s).</source>
-        <translation>The user must be allowed to use serial ports (member of the group %s).</translation>
+        <translation>Your account needs access to serial ports: add it to the group %s and log in again.</translation>
+    </message>
+    <message>
+        <source>Datei oder Gerät nicht vorhanden.</source>
+        <translation>No such file or device.</translation>
+    </message>
+    <message>
+        <source>Zugriff verweigert (keine Berechtigung).</source>
+        <translation>Access denied (no permission).</translation>
+    </message>
+    <message>
+        <source>Gerät belegt: ein anderes Programm oder ein anderes Gerätefeld hat die Schnittstelle schon geöffnet.</source>
+        <translation>Device busy: another program or another device panel already has the port open.</translation>
+    </message>
+    <message>
+        <source>Ein-/Ausgabefehler.</source>
+        <translation>Input/output error.</translation>
+    </message>
+    <message>
+        <source>Gerät nicht vorhanden.</source>
+        <translation>No such device.</translation>
+    </message>
+    <message>
+        <source>Die Verbindung zum Gerät ist abgebrochen (Adapter abgezogen oder Leitung unterbrochen). Bitte Adapter und Kabel prüfen.</source>
+        <translation>The connection to the device broke off (adapter unplugged or line hung up). Check the adapter and the cable.</translation>
+    </message>
+    <message>
+        <source>%s (%s) kann nicht geöffnet werden: %s</source>
+        <translation>Cannot open %s (%s): %s</translation>
+    </message>
+    <message>
+        <source>Welches Gerät %s erreicht, wird unter &quot;Extras &gt; Optionen &gt; Kommunikation&quot; eingestellt.</source>
+        <translation>Choose the device that %s reaches under &quot;Tools &gt; Options &gt; Communication&quot;.</translation>
+    </message>
+    <message>
+        <source>Gefundene serielle Schnittstellen: %s</source>
+        <translation>Serial ports found: %s</translation>
+    </message>
+    <message>
+        <source>Es wurden keine seriellen Schnittstellen gefunden.</source>
+        <translation>No serial ports were found.</translation>
     </message>
 </context>
 <context>

@@ -10,10 +10,10 @@
 TEST(Exceptions, RaiseLastOSErrorGivesCodeAndSystemText)
 {
     try {
-        RaiseLastOSError(ENOENT);
+        RaiseLastOSError(ENOSPC);
     } catch (const EOSError& e) {
-        EXPECT_EQ(e.ErrorCode(), ENOENT);
-        EXPECT_EQ(std::string(e.what()), "Systemfehler. Code: " + std::to_string(ENOENT) + ".\n" + std::strerror(ENOENT));
+        EXPECT_EQ(e.ErrorCode(), ENOSPC);
+        EXPECT_EQ(std::string(e.what()), "Systemfehler. Code: " + std::to_string(ENOSPC) + ".\n" + std::strerror(ENOSPC));
     }
     try {
         RaiseLastOSError(0);

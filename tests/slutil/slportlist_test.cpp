@@ -1,11 +1,13 @@
-// Protects the discovery of serial ports and the group named when an open is denied.
+// Protects the discovery of serial ports, the group named when an open is denied, and what a failed open tells the user to do.
 #include "slutil/slportgroup.h"
 #include "slutil/slportlist.h"
+#include "slutil/slportopenerror.h"
 
 #include "tests/tempdir.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include <grp.h>
@@ -80,4 +82,23 @@ TEST(PortAccessHint, NamesTheGroupOwningTheDeviceElseTheDebianGroup)
                                                     owner->gr_name + ").");
     EXPECT_EQ(PortAccessHint(dir.File("absent")), "Der Benutzer muss serielle Schnittstellen benutzen dürfen "
                                                   "(unter Debian: Mitglied der Gruppe dialout).");
+}
+
+// The adapter of COM2 is not plugged in: the message says where the port is chosen and which
+// ports there are; the links name the same devices again and are left out.
+TEST(PortOpenErrorMessage, PointsToTheOptionsAndListsTheDeviceFilesFound)
+{
+    TTempDir dev;
+    const std::string root = dev.Path();
+    fs::create_directories(root + "/serial/by-id");
+    for (const char* name : {"ttyS1", "ttyS0", "ttyUSB1"})
+        dev.Write(name, "");
+    fs::create_symlink("../../ttyUSB1", root + "/serial/by-id/usb-FTDI_FT232R_B-if00-port0");
+    const std::string head = "COM2 (" + root + "/ttyUSB0) kann nicht geöffnet werden: Datei oder Gerät nicht vorhanden.\n"
+                             "Welches Gerät COM2 erreicht, wird unter \"Extras > Optionen > Kommunikation\" eingestellt.\n";
+
+    EXPECT_EQ(PortOpenErrorMessage("COM2", root + "/ttyUSB0", ENOENT, root),
+              head + "Gefundene serielle Schnittstellen: " + root + "/ttyUSB1, " + root + "/ttyS0, " + root + "/ttyS1");
+    EXPECT_EQ(PortOpenErrorMessage("COM2", root + "/ttyUSB0", ENOENT, dev.File("empty")),
+              head + "Es wurden keine seriellen Schnittstellen gefunden.");
 }

@@ -224,7 +224,9 @@ TEST_F(TDevice, HangUpMidReplyIsASystemErrorAndTheSecondPortIsBusy)
     TKovTerminal second;
     second.SetDevicePath(Device->SlavePath());
     second.SetCOMPort(COM2);
-    EXPECT_EQ(ErrorOf([&] { second.Open(); }), "COM2 (" + Device->SlavePath() + "): Device or resource busy");
+    const std::string busy = ErrorOf([&] { second.Open(); });
+    EXPECT_EQ(busy.substr(0, busy.find('\n')), "COM2 (" + Device->SlavePath() + ") kann nicht geöffnet werden: Gerät belegt: "
+                                                 "ein anderes Programm oder ein anderes Gerätefeld hat die Schnittstelle schon geöffnet.");
     EXPECT_FALSE(second.GetConnected());
 
     EnterConfigMode();
@@ -234,6 +236,7 @@ TEST_F(TDevice, HangUpMidReplyIsASystemErrorAndTheSecondPortIsBusy)
         ADD_FAILURE() << "no error";
     } catch (const EOSError& e) {
         EXPECT_EQ(e.ErrorCode(), EIO);
-        EXPECT_EQ(std::string(e.what()), "Systemfehler. Code: 5.\nInput/output error");
+        EXPECT_EQ(std::string(e.what()), "Systemfehler. Code: 5.\nEin-/Ausgabefehler.\nDie Verbindung zum Gerät ist abgebrochen "
+                                         "(Adapter abgezogen oder Leitung unterbrochen). Bitte Adapter und Kabel prüfen.");
     }
 }

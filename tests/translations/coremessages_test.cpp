@@ -4,6 +4,7 @@
 #include "platform/languagecatalogue.h"
 #include "platform/resstrings.h"
 #include "slutil/slportgroup.h"
+#include "slutil/slportopenerror.h"
 #include "terminal/kovterminal.h"
 #include "tests/tempdir.h"
 #include "tests/terminal/ptypair.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -65,7 +67,7 @@ TEST(CoreMessages, GermanByDefaultAndEnglishFromTheCatalogue)
     const std::string group = GroupOf(dir.File("owned.dev"));
     ASSERT_FALSE(group.empty()) << "the temporary file's group has no name";
     const std::string unwritable = dir.File("missing/plan.kov");
-    const std::string accessText = SysErrorMessage(EACCES);
+    const std::string noSpace = std::strerror(ENOSPC);
 
     struct TCase {
         const char* What;
@@ -84,8 +86,8 @@ TEST(CoreMessages, GermanByDefaultAndEnglishFromTheCatalogue)
              terminal.ProcessReceivedText("aciomco zwei#");
          },
          "EConvertError: 'zwei' ist kein gültiger Integerwert", "EConvertError: 'zwei' is not a valid integer value"},
-        {"system error", [] { RaiseLastOSError(EACCES); },
-         "EOSError 13: Systemfehler. Code: 13.\n" + accessText, "EOSError 13: System error. Code: 13.\n" + accessText},
+        {"system error", [] { RaiseLastOSError(ENOSPC); },
+         "EOSError 28: Systemfehler. Code: 28.\n" + noSpace, "EOSError 28: System error. Code: 28.\n" + noSpace},
         {"system error without code", [] { RaiseLastOSError(0); },
          "EOSError 0: Eine Systemfunktion ist fehlgeschlagen", "EOSError 0: A system function failed"},
         {"file not written",
@@ -128,11 +130,19 @@ TEST(CoreMessages, GermanByDefaultAndEnglishFromTheCatalogue)
 
         // Not raised on its own: the sentence added to a denied open of a serial port.
         EXPECT_EQ(PortAccessHint(dir.File("owned.dev")),
-                  english ? "The user must be allowed to use serial ports (member of the group " + group + ")."
+                  english ? "Your account needs access to serial ports: add it to the group " + group + " and log in again."
                           : "Der Benutzer muss serielle Schnittstellen benutzen dürfen (Mitglied der Gruppe " + group + ").");
         EXPECT_EQ(PortAccessHint(dir.File("none")),
-                  english ? "The user must be allowed to use serial ports (on Debian: member of the group dialout)."
+                  english ? "Your account needs access to serial ports: add it to the group dialout and log in again."
                           : "Der Benutzer muss serielle Schnittstellen benutzen dürfen (unter Debian: Mitglied der Gruppe dialout).");
+        // A port that cannot be opened, on a machine without serial ports (dir holds none).
+        EXPECT_EQ(PortOpenErrorMessage("COM2", "/dev/ttyUSB0", ENOENT, dir.Path()),
+                  english ? "Cannot open COM2 (/dev/ttyUSB0): No such file or device.\n"
+                            "Choose the device that COM2 reaches under \"Tools > Options > Communication\".\n"
+                            "No serial ports were found."
+                          : "COM2 (/dev/ttyUSB0) kann nicht geöffnet werden: Datei oder Gerät nicht vorhanden.\n"
+                            "Welches Gerät COM2 erreicht, wird unter \"Extras > Optionen > Kommunikation\" eingestellt.\n"
+                            "Es wurden keine seriellen Schnittstellen gefunden.");
     };
 
     check(false);
@@ -143,6 +153,45 @@ TEST(CoreMessages, GermanByDefaultAndEnglishFromTheCatalogue)
         check(true);
     }
     check(false);
+}
+
+// The errors met at a serial port explain themselves in the window's language; the error number
+// stays, and an error in the middle of an exchange says what broke and what to check.
+TEST(CoreMessages, SystemErrorsOfSerialPortsSpeakTheLanguageOfTheProgram)
+{
+    const std::string lost = "\nDie Verbindung zum Gerät ist abgebrochen (Adapter abgezogen oder Leitung unterbrochen). "
+                             "Bitte Adapter und Kabel prüfen.";
+    const std::string lostEnglish = "\nThe connection to the device broke off (adapter unplugged or line hung up). "
+                                    "Check the adapter and the cable.";
+    const std::string busy = "Gerät belegt: ein anderes Programm oder ein anderes Gerätefeld hat die Schnittstelle schon geöffnet.";
+    const std::string busyEnglish = "Device busy: another program or another device panel already has the port open.";
+    struct TCase {
+        int Code;
+        std::string German;
+        std::string English;
+    };
+    const TCase cases[] = {
+        {ENOENT, "Datei oder Gerät nicht vorhanden.", "No such file or device."},
+        {EACCES, "Zugriff verweigert (keine Berechtigung).", "Access denied (no permission)."},
+        {EPERM, "Zugriff verweigert (keine Berechtigung).", "Access denied (no permission)."},
+        {EBUSY, busy, busyEnglish},
+        {EIO, "Ein-/Ausgabefehler." + lost, "Input/output error." + lostEnglish},
+        {ENXIO, "Gerät nicht vorhanden." + lost, "No such device." + lostEnglish},
+        {ENODEV, "Gerät nicht vorhanden." + lost, "No such device." + lostEnglish},
+    };
+    const auto check = [&](bool english) {
+        for (const TCase& c : cases) {
+            const std::string code = std::to_string(c.Code);
+            EXPECT_EQ(ErrorOf([&] { RaiseLastOSError(c.Code); }),
+                      "EOSError " + code + (english ? ": System error. Code: " + code + ".\n" + c.English
+                                                    : ": Systemfehler. Code: " + code + ".\n" + c.German));
+        }
+    };
+    check(false);
+    TEnglish english;
+    ASSERT_TRUE(english.Loaded);
+    SCOPED_TRACE("English");
+    check(true);
 }
 
 // Needs a pseudo-terminal for the silent device.
