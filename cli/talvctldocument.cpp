@@ -55,17 +55,30 @@ void TTalvctlDocument::PrintOpenWarnings(std::ostream& err) const
     err << std::flush;
 }
 
-void TTalvctlDocument::RequireDevice(const std::string& command, int device) const
+void TTalvctlDocument::RequireSendable(int device) const
 {
+    const std::string context = "send: --device " + std::to_string(device) + ": ";
     const int count = FDocument.DeviceCount();
-    if (device <= count)
-        return;
-    const std::string message =
-        count == 1 ? TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Datei \"%s\" enthält nur %d Gerät"),
-                                    {FFileName, count})
-                   : TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Datei \"%s\" enthält nur %d Geräte"),
-                                    {FFileName, count});
-    throw ETalvctlInputError(command + ": --device " + std::to_string(device) + ": " + message);
+    if (device > count)
+        throw ETalvctlInputError(
+            context + (count == 1 ? TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Datei \"%s\" enthält nur %d Gerät"),
+                                                   {FFileName, count})
+                                  : TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Datei \"%s\" enthält nur %d Geräte"),
+                                                   {FFileName, count})));
+    try {
+        TTalvctlParameters::FromTerminal(FDocument.Terminal(device - 1)).CheckNumbers(context);
+    } catch (const Exception& e) {
+        throw ETalvctlInputError(e.what());
+    }
+}
+
+void TTalvctlDocument::RequireSavable() const
+{
+    try {
+        TKovDocument::CheckSavable(FFileName);
+    } catch (const Exception& e) {
+        throw ETalvctlInputError(e.what());
+    }
 }
 
 bool TTalvctlDocument::PrintCheck(std::ostream& out)

@@ -33,8 +33,14 @@ public:
     // The warnings the open wrote (a COMPort outside 1..4), one "warning: <text>" line each.
     void PrintOpenWarnings(std::ostream& err) const;
 
-    // Raises ETalvctlInputError naming device (1..6) when the document does not show it.
-    void RequireDevice(const std::string& command, int device) const;
+    // Raises ETalvctlInputError naming device (1..6) when "send" cannot take it from the
+    // document: the document does not show it, or one of its numbers fails the check that
+    // "send KEY=VALUE" makes.
+    void RequireSendable(int device) const;
+
+    // Raises ETalvctlInputError with the save's message when the save would refuse the file
+    // (write-protected), before the device is asked for values that could not be kept.
+    void RequireSavable() const;
 
     // Runs the check over the shown devices and prints every line it leaves in the log as
     // "<kind>: <text>". Returns whether an error line was among them. The check's range error

@@ -21,13 +21,13 @@ enum tKey : int {
 // The value goes out as the rest of a command line: a control character (a CR above all) would
 // end the line early and make the rest a command of its own, and a "#" in the echo would be
 // taken for the device's prompt and cut the reply in two.
-AnsiString CheckedNumber(const std::string& key, const std::string& value)
+AnsiString CheckedNumber(const std::string& context, const std::string& key, const std::string& value)
 {
     const bool bad = std::any_of(value.begin(), value.end(), [](char c) {
         return static_cast<unsigned char>(c) < 32 || c == 127 || c == DevicePrompt;
     });
     if (bad)
-        throw Exception("send: " + key + ": " +
+        throw Exception(context + key + ": " +
                         TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Steuerzeichen und '%s' sind nicht erlaubt"),
                                        {std::string(1, DevicePrompt)}));
     return value;
@@ -81,17 +81,25 @@ TTalvctlParameters TTalvctlParameters::FromAssignments(const std::vector<std::st
         throw Exception("send: " + TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Parameter fehlt: %s"), {missing}));
 
     TTalvctlParameters parameters;
-    parameters.MsnIncoming[0] = CheckedNumber(Keys[EKeyMsnIncoming1], *values[EKeyMsnIncoming1]);
-    parameters.MsnIncoming[1] = CheckedNumber(Keys[EKeyMsnIncoming2], *values[EKeyMsnIncoming2]);
+    parameters.MsnIncoming[0] = CheckedNumber("send: ", Keys[EKeyMsnIncoming1], *values[EKeyMsnIncoming1]);
+    parameters.MsnIncoming[1] = CheckedNumber("send: ", Keys[EKeyMsnIncoming2], *values[EKeyMsnIncoming2]);
     parameters.AutomaticCallMode = static_cast<tAciomco>(
         CheckedInteger(Keys[EKeyAutomaticCallMode], *values[EKeyAutomaticCallMode], CheckAutomaticCallMode));
     parameters.AutomaticCallNumber[0] =
-        CheckedNumber(Keys[EKeyAutomaticCallNumber1], *values[EKeyAutomaticCallNumber1]);
+        CheckedNumber("send: ", Keys[EKeyAutomaticCallNumber1], *values[EKeyAutomaticCallNumber1]);
     parameters.AutomaticCallNumber[1] =
-        CheckedNumber(Keys[EKeyAutomaticCallNumber2], *values[EKeyAutomaticCallNumber2]);
+        CheckedNumber("send: ", Keys[EKeyAutomaticCallNumber2], *values[EKeyAutomaticCallNumber2]);
     parameters.IsdnDChannelProtocol = CheckedInteger(
         Keys[EKeyIsdnDChannelProtocol], *values[EKeyIsdnDChannelProtocol], CheckIsdnDChannelProtocol);
     return parameters;
+}
+
+void TTalvctlParameters::CheckNumbers(const std::string& context) const
+{
+    CheckedNumber(context, Keys[EKeyMsnIncoming1], MsnIncoming[0]);
+    CheckedNumber(context, Keys[EKeyMsnIncoming2], MsnIncoming[1]);
+    CheckedNumber(context, Keys[EKeyAutomaticCallNumber1], AutomaticCallNumber[0]);
+    CheckedNumber(context, Keys[EKeyAutomaticCallNumber2], AutomaticCallNumber[1]);
 }
 
 TTalvctlParameters TTalvctlParameters::FromTerminal(const TKovTerminal& terminal)

@@ -29,6 +29,10 @@ public:
     static TTalvctlParameters FromAssignments(const std::vector<std::string>& assignments);
     static TTalvctlParameters FromTerminal(const TKovTerminal& terminal);
 
+    // The numbers pass the check FromAssignments makes (no control character, no prompt
+    // character); else raises Exception "<context><key>: ..." for the first that fails.
+    void CheckNumbers(const std::string& context) const;
+
     void ApplyTo(TKovTerminal& terminal) const;
     // "KEY=VALUE" for each key, in the order of Keys.
     std::vector<std::string> Assignments() const;

@@ -125,8 +125,8 @@ void TTalvctlRunner::OpenPort(const TTalvctlOptions& options)
 }
 
 // The files the device commands read are opened once before the port, so that a file that
-// cannot be opened or lacks the device is reported before anything reaches the device (after
-// a configuration-mode request, say). A file an earlier "receive --into" of the same call
+// cannot be opened, lacks the device, holds numbers that cannot be sent or cannot be saved is
+// reported before anything reaches the device (after a configuration-mode request, say). A file an earlier "receive --into" of the same call
 // writes is left to the command itself: it may not exist yet.
 void TTalvctlRunner::CheckDeviceDocuments(const TTalvctlOptions& options) const
 {
@@ -140,7 +140,9 @@ void TTalvctlRunner::CheckDeviceDocuments(const TTalvctlOptions& options) const
             const TTalvctlDocument document(command.FileName,
                                             send ? TTalvctlDocument::ERefuseMissing : TTalvctlDocument::EAcceptMissing);
             if (send)
-                document.RequireDevice("send", command.Device);
+                document.RequireSendable(command.Device);
+            else
+                document.RequireSavable();
         }
         if (!send)
             written.insert(path);
@@ -252,11 +254,13 @@ void TTalvctlRunner::Show(const TTalvctlCommand& command)
     document.PrintDevices(FOut);
 }
 
-// The file is opened before the exchange, so a file that turned bad since the run began is
-// refused before the device is asked; a failed exchange throws before anything is saved.
+// The file is opened before the exchange, so a file that turned bad (or write-protected) since
+// the run began is refused before the device is asked; a failed exchange throws before anything
+// is saved.
 void TTalvctlRunner::ReceiveInto(const TTalvctlCommand& command)
 {
     TTalvctlDocument document(command.FileName, TTalvctlDocument::EAcceptMissing);
+    document.RequireSavable();
     document.PrintOpenWarnings(FErr);
     FTerminal.ReceiveConfiguration();
     document.StoreReceived(FTerminal, command.Device);
@@ -265,7 +269,7 @@ void TTalvctlRunner::ReceiveInto(const TTalvctlCommand& command)
 void TTalvctlRunner::SendDocument(const TTalvctlCommand& command)
 {
     TTalvctlDocument document(command.FileName, TTalvctlDocument::ERefuseMissing);
-    document.RequireDevice("send", command.Device);
+    document.RequireSendable(command.Device);
     document.PrintOpenWarnings(FErr);
     FTerminal.AssignParameters(document.Document().Terminal(command.Device - 1));
     SendTerminalParameters();

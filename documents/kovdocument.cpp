@@ -151,6 +151,11 @@ void TKovDocument::InternalSave(const std::string& fileName)
     FLog.AddMessage(mkInfo, FmtLoadStr(402, {fileName}));
 }
 
+void TKovDocument::CheckSavable(const std::string& fileName)
+{
+    TIniFile(fileName).CheckWritable();
+}
+
 void TKovDocument::Open(const std::string& fileName)
 {
     InternalOpen(fileName);

@@ -51,7 +51,11 @@ public:
     void InternalOpen(const std::string& fileName);
     // Writes the shown devices and erases the sections of the hidden ones; every other line of
     // an existing file stays. A failed write leaves the file and the modified flags as they were.
+    // A file that is write-protected, or that exists but cannot be read, is refused with
+    // "nach <file> kann nicht geschrieben werden" and stays byte for byte.
     void InternalSave(const std::string& fileName);
+    // Raises InternalSave's refusal for such a file before anything else is done.
+    static void CheckSavable(const std::string& fileName);
 
     // What the file actions do besides their dialogs and questions.
     void Open(const std::string& fileName);  // InternalOpen, refresh, not modified

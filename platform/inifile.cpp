@@ -18,6 +18,7 @@
 struct TIniFile::TData {
     std::string FileName;
     TProfileText Text;
+    bool Unreadable = false;
 };
 
 TIniFile::TIniFile(const std::string& fileName)
@@ -26,6 +27,8 @@ TIniFile::TIniFile(const std::string& fileName)
     FData->FileName = fileName;
     if (const auto bytes = ReadWholeFile(fileName))
         FData->Text = TProfileText(*bytes);
+    else
+        FData->Unreadable = true;
 }
 
 TIniFile::~TIniFile() = default;
@@ -96,8 +99,15 @@ void TIniFile::EraseSection(const std::string& section)
     FData->Text.EraseSection(section);
 }
 
+void TIniFile::CheckWritable() const
+{
+    if (FData->Unreadable || !MayReplaceWholeFile(FData->FileName))
+        throw Exception(FmtLoadStr(245, {FData->FileName}));
+}
+
 void TIniFile::UpdateFile()
 {
+    CheckWritable();
     if (!ReplaceWholeFile(FData->FileName, Encoded()))
         throw Exception(FmtLoadStr(245, {FData->FileName}));
 }

@@ -19,7 +19,8 @@
 
 class TIniFile {
 public:
-    // A file that does not exist or cannot be read is an empty file.
+    // A file that does not exist or cannot be read reads as an empty file; one that exists but
+    // cannot be read is never written (see CheckWritable).
     explicit TIniFile(const std::string& fileName);
     ~TIniFile();
     TIniFile(const TIniFile&) = delete;
@@ -45,8 +46,13 @@ public:
     // Removes the section with all its lines (every section of that name).
     void EraseSection(const std::string& section);
 
-    // Writes the text to a temporary file beside the target and renames it over the target, so
-    // the old file stays whole when anything fails. Raises Exception
+    // Raises Exception "nach <file name> kann nicht geschrieben werden" when UpdateFile would
+    // refuse the file before writing anything: it existed but could not be read (writing the
+    // empty text back would drop all it holds), or it is write-protected (MayReplaceWholeFile).
+    void CheckWritable() const;
+
+    // After CheckWritable, writes the text to a temporary file beside the target and renames it
+    // over the target, so the old file stays whole when anything fails. Raises Exception
     // "nach <file name> kann nicht geschrieben werden".
     void UpdateFile();
 

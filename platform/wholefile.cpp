@@ -1,5 +1,6 @@
 #include "platform/wholefile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -92,6 +93,30 @@ std::string ResolvedTarget(const std::string& fileName)
     return real ? std::string(real.get()) : fileName;
 }
 
+bool InGroup(gid_t group)
+{
+    if (group == ::getegid())
+        return true;
+    const int count = ::getgroups(0, nullptr);
+    if (count <= 0)
+        return false;
+    std::vector<gid_t> groups(static_cast<size_t>(count));
+    const int got = ::getgroups(count, groups.data());
+    return got > 0 && std::find(groups.begin(), groups.begin() + got, group) != groups.begin() + got;
+}
+
+// The owner's bit when the process's user owns the file, else the group's when one of its
+// groups owns it, else the others' bit. The classes do not add up: an owner without the bit may
+// not write even where the others may, as the kernel judges it for everyone but root.
+bool WriteBitAllows(const struct stat& status)
+{
+    if (status.st_uid == ::geteuid())
+        return (status.st_mode & S_IWUSR) != 0;
+    if (InGroup(status.st_gid))
+        return (status.st_mode & S_IWGRP) != 0;
+    return (status.st_mode & S_IWOTH) != 0;
+}
+
 void SyncFolder(const std::string& folder)
 {
     const TFileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -107,7 +132,7 @@ std::optional<std::string> ReadWholeFile(const std::string& fileName)
 {
     const TFileDescriptor fd(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.Get() < 0)
-        return std::nullopt;
+        return errno == ENOENT ? std::optional<std::string>(std::string()) : std::nullopt;
     std::string bytes;
     char buffer[65536];
     for (;;) {
@@ -122,8 +147,18 @@ std::optional<std::string> ReadWholeFile(const std::string& fileName)
     }
 }
 
+bool MayReplaceWholeFile(const std::string& fileName)
+{
+    struct stat status {};
+    if (::stat(fileName.c_str(), &status) != 0)
+        return errno == ENOENT;
+    return S_ISREG(status.st_mode) && WriteBitAllows(status);
+}
+
 bool ReplaceWholeFile(const std::string& fileName, std::string_view bytes)
 {
+    if (!MayReplaceWholeFile(fileName))
+        return false;
     const std::string target = ResolvedTarget(fileName);
     const size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);

@@ -80,7 +80,8 @@ sample=$tmp/Sechs-Geraete.kov
 Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp 4>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(head -n 1 "$tmp/display")
+DISPLAY=:$(head -n 1 "$tmp/display")
+export DISPLAY
 for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.05; done
 
 # The id of the first visible window whose title matches, waiting up to 10 s.
@@ -124,7 +125,7 @@ keys() {
 # ---- the program -------------------------------------------------------------------------------
 "$program" "$sample" >"$tmp/program.log" 2>&1 &
 program_pid=$!
-pids+=($program_pid)
+pids+=("$program_pid")
 main=$(wait_window '^TALV-Configurator V')
 shot "$main" main-six-devices
 
@@ -209,7 +210,7 @@ printf '[Language]\r\n%s=EN\r\n' "$(cd "$(dirname "$program")" && pwd)/$(basenam
   >"$XDG_CONFIG_HOME/TALVConfigLanguage.INI"
 "$program" "$sample" >"$tmp/program-en.log" 2>&1 &
 program_pid=$!
-pids+=($program_pid)
+pids+=("$program_pid")
 main=$(wait_window '^TALV-Configurator V')
 shot "$main" main-english
 keys "$main" alt+x o

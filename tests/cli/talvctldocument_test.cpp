@@ -225,6 +225,10 @@ TEST(TalvctlDocumentCommands, BadFilesAreRefusedBeforeThePortIsOpened)
     dir.Write("two.kov", CleanPlan);
     dir.Write("bad.kov", Section("Device1", {"AutomaticCallMode=7"}));
     std::filesystem::create_directory(dir.File("folder.kov"));
+    dir.Write("protected.kov", CleanPlan);
+    std::filesystem::permissions(dir.File("protected.kov"), std::filesystem::perms(0444));
+    // A "#" would cut the device's echo of the command in two.
+    dir.Write("hash.kov", Device(1, "A", "301", "302", 3, "-", "-") + Device(2, "B", "401", "402", 1, "30#1", "-"));
     const std::vector<std::string> port = {"--port", "/nonexistent/talv"};
     const auto at = [&](std::vector<std::string> tail) {
         auto arguments = port;
@@ -253,6 +257,11 @@ TEST(TalvctlDocumentCommands, BadFilesAreRefusedBeforeThePortIsOpened)
          "talvctl: Datei \"" + dir.File("folder.kov") + "\" kann nicht gelesen werden.\n"},
         {at({"show", dir.File("folder.kov")}), TTalvctlRunner::ExitUsage,
          "talvctl: Datei \"" + dir.File("folder.kov") + "\" kann nicht gelesen werden.\n"},
+        // Before the device is asked for values that could not be saved.
+        {at({"receive", "--into", dir.File("protected.kov"), "--device", "1"}), TTalvctlRunner::ExitUsage,
+         "talvctl: nach " + dir.File("protected.kov") + " kann nicht geschrieben werden\n"},
+        {at({"send", dir.File("hash.kov"), "--device", "2"}), TTalvctlRunner::ExitUsage,
+         "talvctl: send: --device 2: AutomaticCallNumber1: Steuerzeichen und '#' sind nicht erlaubt\n"},
         // A file an earlier receive writes is left to the moment it is read: these get as far
         // as the port.
         {at({"receive", "--into", dir.File("new.kov"), "--device", "2", "send", dir.File("new.kov"), "--device", "2"}),
@@ -274,5 +283,6 @@ TEST(TalvctlDocumentCommands, BadFilesAreRefusedBeforeThePortIsOpened)
     }
     EXPECT_FALSE(dir.Exists("new.kov"));
     EXPECT_EQ(dir.Read("two.kov"), CleanPlan);
+    EXPECT_EQ(dir.Read("protected.kov"), CleanPlan);
     EXPECT_EQ(dir.Read("bad.kov"), Section("Device1", {"AutomaticCallMode=7"}));
 }

@@ -168,6 +168,52 @@ TEST_F(TDocument, FailedSaveReportsTheFileAndKeepsTheDocumentModified)
     EXPECT_FALSE(std::filesystem::exists(target));
 }
 
+// A plan the user write-protected, or one that cannot be read, stays byte for byte. The
+// permission bits decide, so this holds for root too, whom the kernel would let write.
+TEST_F(TDocument, SaveRefusesWriteProtectedAndUnreadableFiles)
+{
+    namespace fs = std::filesystem;
+    const std::string old = std::string(FullDevice1) + "[Fremd]\r\nBleibt=1\r\n";
+    enum tKind { EFile, ELinkToFile, EFolder, ELinkToItself };
+    const struct { std::string name; tKind kind; fs::perms mode; bool saved; } cases[] = {
+        {"frei.kov", EFile, fs::perms(0644), true},
+        {"geschuetzt.kov", EFile, fs::perms(0444), false},
+        {"gruppe.kov", EFile, fs::perms(0464), false},  // the owner's bit counts, not the group's
+        {"verweis.kov", ELinkToFile, fs::perms(0444), false},
+        {"ordner.kov", EFolder, {}, false},
+        {"schleife.kov", ELinkToItself, {}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = c.kind == ELinkToFile ? c.name + ".ziel" : c.name;
+        if (c.kind == EFile || c.kind == ELinkToFile) {
+            Dir.Write(file, old);
+            fs::permissions(Dir.File(file), c.mode);
+        }
+        if (c.kind == ELinkToFile || c.kind == ELinkToItself)
+            fs::create_symlink(file, Dir.File(c.name));
+        if (c.kind == EFolder)
+            fs::create_directory(Dir.File(c.name));
+        Doc.DeviceCountChange(2);
+        const fs::file_type type = fs::symlink_status(Dir.File(c.name)).type();
+
+        const std::string error = ErrorOf([&] { Doc.SaveAs(Dir.File(c.name)); });
+        if (c.saved) {
+            EXPECT_EQ(error, "no error");
+            EXPECT_NE(Dir.Read(c.name).find("KOVName=<TALV 2>"), std::string::npos);
+            EXPECT_NE(Dir.Read(c.name).find("[Fremd]\r\nBleibt=1\r\n"), std::string::npos);
+            continue;
+        }
+        EXPECT_EQ(error, "nach " + Dir.File(c.name) + " kann nicht geschrieben werden");
+        EXPECT_TRUE(Doc.IsModified());
+        EXPECT_EQ(fs::symlink_status(Dir.File(c.name)).type(), type);
+        if (c.kind == EFile || c.kind == ELinkToFile) {
+            EXPECT_EQ(Dir.Read(file), old);
+            EXPECT_EQ(fs::status(Dir.File(file)).permissions(), c.mode);
+        }
+    }
+}
+
 TEST_F(TDocument, ForeignPortIsTakenAsCom1WithAWarning)
 {
     Dir.Write("p.kov", "[Device1]\r\nCOMPort=7\r\n[Device2]\r\nCOMPort=4\r\n");
