@@ -130,6 +130,7 @@ void TKovTerminal::SetConnected(bool connected)
 
 void TKovTerminal::Open()
 {
+    DropExchange();
     if (!FPort)
         FPort = std::make_unique<TslCOMPort>();
     FPort->SetCOMPort(FCOMPort);
@@ -142,6 +143,7 @@ void TKovTerminal::Open()
 
 void TKovTerminal::Close()
 {
+    DropExchange();
     if (FPort) {
         FPort->Close();
         FConnected = FPort->GetActive();
@@ -167,14 +169,14 @@ void TKovTerminal::Send(const AnsiString& text, tKovWaitForCmd wait)
         DoLogSend();
     }
     FWaitState = wait;
+    // The previous exchange is over or given up. Its timer is retired before the flag is
+    // cleared, so that it cannot set the flag again for this exchange.
+    const unsigned generation = RetireTimers();
     FTimedOut.store(false);
 
     // Before the owner has set a reply time (0) the count would be negative: no ticks then.
     const int ticks = (FComTimeOut - FPort->CommTimeOuts().ReadTotalTimeoutConstant()) / TslTimerThread::TickMs;
-    // The previous exchange is over or abandoned; its timer could only run on unobserved.
-    StopCurrentTimer();
     auto timer = TslTimerThread::Create(ticks > 0 ? static_cast<uint32_t>(ticks) : 0);
-    const unsigned generation = FTimerGeneration.fetch_add(1) + 1;
     timer->OnTimer = [this, generation](TslTimerThread& sender) { TimerTimerSend(sender, generation); };
     timer->OnTick = [this, generation](TslTimerThread& sender) { TimerTimerProcess(sender, generation); };
 
@@ -184,30 +186,49 @@ void TKovTerminal::Send(const AnsiString& text, tKovWaitForCmd wait)
     timer->Resume();
 }
 
-// Runs on the timer thread. A timer that a later Send has replaced must not declare the newer
-// exchange timed out, so only the current generation sets the flags; every timer stops itself.
+// Runs on the timer thread. A retired timer must not declare a later exchange timed out or
+// take the device out of configuration mode. Its test "is this still my exchange?" and its writes
+// are one step under FTimerMutex: a retire either comes first, and the timer writes nothing, or
+// after, and the retiring thread then sees both flags written. Every timer stops itself.
 void TKovTerminal::TimerTimerSend(TslTimerThread& timer, unsigned generation)
 {
-    if (generation == FTimerGeneration.load()) {
-        FTimedOut.store(true);
-        SetConfigMode(false);
+    {
+        std::lock_guard lock(FTimerMutex);
+        if (generation == FTimerGeneration) {
+            FTimedOut.store(true);
+            SetConfigMode(false);
+        }
     }
     timer.Terminate();
 }
 
-// Runs on the timer thread.
+// Runs on the timer thread. The event fires outside the lock: its handler might wait for the GUI
+// thread, which may itself be waiting for the lock to retire this timer.
 void TKovTerminal::TimerTimerProcess(TslTimerThread& timer, unsigned generation)
 {
-    if (generation != FTimerGeneration.load())
-        return;
-    FTimerTick.store(static_cast<int>(timer.Tick()));
+    {
+        std::lock_guard lock(FTimerMutex);
+        if (generation != FTimerGeneration)
+            return;
+        FTimerTick.store(static_cast<int>(timer.Tick()));
+    }
     DoTimerProcess();
 }
 
-void TKovTerminal::StopCurrentTimer()
+// Nobody waits for the retired timer here: once the generation has moved on it changes nothing,
+// and the destructor waits for every timer still running.
+unsigned TKovTerminal::RetireTimers()
 {
-    if (FTimer)
+    unsigned generation;
+    {
+        std::lock_guard lock(FTimerMutex);
+        generation = ++FTimerGeneration;
+    }
+    if (FTimer) {
         FTimer->Terminate();
+        FTimer.reset();
+    }
+    return generation;
 }
 
 void TKovTerminal::StopAllTimers()
@@ -218,6 +239,23 @@ void TKovTerminal::StopAllTimers()
         timer->WaitFor();
     FTimers.clear();
     FTimer.reset();
+}
+
+void TKovTerminal::DropExchange()
+{
+    RetireTimers();
+    FReceiveBuffer.clear();
+}
+
+void TKovTerminal::EndReplyWait()
+{
+    RetireTimers();
+    // The reply time ran out during the read that brought this unit: the timer took the device
+    // for gone, but the unit ends in the device's prompt, so the device is still in configuration
+    // mode. (With a reply time of 500 ms this happens on every exchange.) The retired timer can
+    // no longer clear the mode after this.
+    if (FTimedOut.load())
+        SetConfigMode(true);
 }
 
 // ---- receiving --------------------------------------------------------------
@@ -239,8 +277,12 @@ void TKovTerminal::ProcessReceived(void*)
         firstPass = false;
         AnsiString text;
         uint32_t count = 0;
-        if (!FPort->Read(text, &count))
+        if (!FPort->Read(text, &count)) {
+            // What came before the failure is half a reply at best; it must not become the
+            // start of the next exchange's.
+            FReceiveBuffer.clear();
             RaiseLastOSError(FPort->LastError());
+        }
         ProcessReceivedText(text);
     } while (FWaitState != EKovWaitNone);
 }
@@ -261,7 +303,7 @@ void TKovTerminal::ProcessReceivedText(const AnsiString& text)
         const auto start = FReceiveBuffer.find(StartString);
         if (start != AnsiString::npos) {
             // A device that was reset announces itself; whatever came before is stale.
-            StopCurrentTimer();
+            RetireTimers();
             FReceivedString = StartString;
             DoLogReceived();
             FReceiveBuffer.erase(0, start + StartString.size());
@@ -295,7 +337,7 @@ void TKovTerminal::HandleUnit(const AnsiString& unit)
     const AnsiString keyword = normalised.substr(0, normalised.find(' '));
     const auto handler = g_KovReceiveFunctions.find(keyword);
     if (handler == g_KovReceiveFunctions.end()) {
-        StopCurrentTimer();
+        EndReplyWait();
         ReceivePrompt();
         return;
     }
@@ -303,19 +345,11 @@ void TKovTerminal::HandleUnit(const AnsiString& unit)
         (this->*handler->second)();
     } catch (...) {
         FWaitState = EKovWaitNone;
-        StopCurrentTimer();
+        RetireTimers();
         throw;
     }
     FWaitState = EKovWaitNone;
-    StopCurrentTimer();
-    // The reply time ran out during the read that brought this unit: the timer took the device
-    // for gone, but the unit ends in the device's prompt, so the device is still in configuration
-    // mode. (With a reply time of 500 ms this happens on every exchange.) Waiting for the timer
-    // first makes sure it cannot clear the mode again after this.
-    if (FTimer)
-        FTimer->WaitFor();
-    if (FTimedOut.load())
-        SetConfigMode(true);
+    EndReplyWait();
 }
 
 AnsiString& TKovTerminal::TrimReceivedString(AnsiString& text)
@@ -387,6 +421,9 @@ void TKovTerminal::RequestConfigMode(TConfigModeView* view)
 {
     // Two requests reading one port at once would steal each other's bytes.
     StopRequestConfigMode();
+    // The request reads the port itself and may end in configuration mode: neither a timer nor
+    // text of an earlier exchange may reach what follows it.
+    DropExchange();
     FRequestThread = std::make_unique<ThRequestConfigMode>(true, this, view);
     FRequestThread->Resume();
 }

@@ -16,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,8 @@ public:
     bool GetConfigMode() const { return FConfigMode.load(); }
     void SetConfigMode(bool configMode) { FConfigMode.store(configMode); }
 
+    // Both end whatever exchange came before: its reply timer can no longer change a flag, and
+    // received text not yet handled is dropped.
     void Open();
     void Close();
 
@@ -139,7 +142,7 @@ public:
 
     // ---- configuration-mode request ----------------------------------------
     // Starts the request thread for this terminal's port and returns at once; a request still
-    // running is stopped first.
+    // running is stopped first, and the exchange before it ended as by Close.
     void RequestConfigMode(TConfigModeView* view);
     // Stops the request thread and waits for its end; harmless when it has already ended.
     void StopRequestConfigMode();
@@ -165,8 +168,15 @@ private:
 
     void TimerTimerSend(TslTimerThread& timer, unsigned generation);
     void TimerTimerProcess(TslTimerThread& timer, unsigned generation);
-    void StopCurrentTimer();
+    // Takes the flags away from every timer started so far and stops the current one; returns
+    // the generation a timer started next will own.
+    unsigned RetireTimers();
     void StopAllTimers();
+    // The end of a connection or of an exchange given up: no timer and no received text of it
+    // may reach the next one.
+    void DropExchange();
+    // A reply unit ended the wait: retires its timer and keeps the configuration mode it cleared.
+    void EndReplyWait();
     void HandleUnit(const AnsiString& unit);
     void SendAndProcess(const AnsiString& text, tKovWaitForCmd wait);
 
@@ -191,11 +201,15 @@ private:
     AnsiString FSentString;
     AnsiString FReceiveBuffer;
 
-    // The reply timer of the last Send. Older timers still running are kept in FTimers so the
-    // destructor can stop them; a timer whose generation is no longer current changes nothing.
+    // The reply timer of the last Send, until it is retired. Retired timers may still be running;
+    // they are kept in FTimers so that the destructor can stop them and wait for their end.
     std::shared_ptr<TslTimerThread> FTimer;
-    std::atomic<unsigned> FTimerGeneration{0};
     std::vector<std::shared_ptr<TslTimerThread>> FTimers;
+    // Which timer owns TimedOut, ConfigMode and TimerTick: only the one started with the current
+    // generation. A timer's check of its generation and its writes, and every change of the
+    // generation, happen under FTimerMutex.
+    std::mutex FTimerMutex;
+    unsigned FTimerGeneration = 0;
 
     std::unique_ptr<ThRequestConfigMode> FRequestThread;
 };

@@ -105,8 +105,8 @@ void ThRequestConfigMode::Fail(const std::string& reason)
     Show(EConfigModeFailed, reason);
 }
 
-// The failure text of a read is the one an exchange on the GUI thread would raise.
-void ThRequestConfigMode::FailOnReadError(const TslCOMPort& port)
+// The failure text of a read or write is the one an exchange on the GUI thread would raise.
+void ThRequestConfigMode::FailOnPortError(const TslCOMPort& port)
 {
     try {
         RaiseLastOSError(port.LastError());
@@ -122,7 +122,11 @@ void ThRequestConfigMode::Execute()
     if (!WaitForStartString())
         return;
 
-    FTerminal->Port()->Write(ConfigModeConfirmation + CommandTerminator);
+    // A confirmation that never reached the line must not be shown as sent.
+    if (!FTerminal->Port()->Write(ConfigModeConfirmation + CommandTerminator)) {
+        FailOnPortError(*FTerminal->Port());
+        return;
+    }
     Show(EConfigModeConfirmed);
     if (!Sleep(SettleMs)) {
         FTerminal->SetConfigMode(false);
@@ -152,7 +156,7 @@ bool ThRequestConfigMode::WaitForStartString()
         std::string text;
         uint32_t count = 0;
         if (!port.Read(text, &count)) {
-            FailOnReadError(port);
+            FailOnPortError(port);
             return false;
         }
         collected += text;
@@ -195,7 +199,7 @@ bool ThRequestConfigMode::WaitForPrompt()
         uint32_t count = 0;
         if (!port.Read(text, &count)) {
             stopTimer();
-            FailOnReadError(port);
+            FailOnPortError(port);
             return false;
         }
         collected += text;

@@ -42,7 +42,7 @@ private:
     bool WaitForStartString();
     bool WaitForPrompt();
     void Fail(const std::string& reason);
-    void FailOnReadError(const TslCOMPort& port);
+    void FailOnPortError(const TslCOMPort& port);
     // Runs call on the view's thread and waits for it; false when the request was stopped.
     bool Synchronize(std::function<void(TConfigModeView&)> call);
     void Show(tConfigModeStatus status, const std::string& reason = {});

@@ -240,3 +240,41 @@ TEST_F(TDevice, HangUpMidReplyIsASystemErrorAndTheSecondPortIsBusy)
                                          "(Adapter abgezogen oder Leitung unterbrochen). Bitte Adapter und Kabel prüfen.");
     }
 }
+
+TEST_F(TDevice, StartingLeavesNoTimerThatEndsALaterConfigMode)
+{
+    Start();
+    if (!Device)
+        return;
+    // The reply timer of "go" would run out 3 s after it, between the request's success (about
+    // 2 s after the reset) and the end of its dialog (2 s later), where EnterConfigMode checks.
+    T.SetComTimeOut(3500);
+    T.SendGo();
+    EnterConfigMode();
+}
+
+TEST_F(TDevice, AReconnectAfterAHangUpMidReplyReadsOnlyTheNewDevice)
+{
+    Start();
+    if (!Device)
+        return;
+    EnterConfigMode();
+    // Half of a long reply: the first read takes a full chunk and leaves text without a prompt.
+    Device->FloodNextReply();
+    Device->HangUpMidNextReply();
+    EXPECT_THROW(T.ReceiveConfiguration(), EOSError);
+
+    T.Close();
+    Device = MakeDevice();
+    ASSERT_TRUE(Device);
+    T.SetDevicePath(Device->SlavePath());
+    T.Open();
+    EnterConfigMode();
+    const TSimParameters onDevice{"0301", "0302", EAciomcoB2, "0401", "0402", IsdnLeasedLineB1B2};
+    Device->SetCurrent(onDevice);
+    T.ReceiveConfiguration();
+    EXPECT_EQ((TSimParameters{T.GetMsnIncoming(0), T.GetMsnIncoming(1), T.GetAutomaticCallMode(),
+                              T.GetAutomaticCallNumber(0), T.GetAutomaticCallNumber(1),
+                              T.GetIsdnDChannelProtocol()}),
+              onDevice);
+}

@@ -91,6 +91,22 @@ public:
         return bytes;
     }
 
+    // Fills the line from the terminal to the test until the driver takes no more, as a device
+    // that has stopped reading would: the terminal's next write waits for room.
+    void BlockTerminalOutput() const
+    {
+        const int flags = fcntl(FKeep, F_GETFL);
+        fcntl(FKeep, F_SETFL, flags | O_NONBLOCK);
+        // The driver moves queued bytes on to the master's side a moment later, making room
+        // again: fill until a while passes without room.
+        const std::string chunk(4096, 'x');
+        for (pollfd p{FKeep, POLLOUT, 0}; poll(&p, 1, 100) > 0 && (p.revents & POLLOUT);) {
+            while (::write(FKeep, chunk.data(), chunk.size()) > 0) {
+            }
+        }
+        fcntl(FKeep, F_SETFL, flags);
+    }
+
     // The device is gone: the terminal's side sees a hang-up once no other slave descriptor
     // keeps the line up.
     void HangUp()

@@ -224,3 +224,29 @@ TEST_F(TRequest, DestroyingTheTerminalStopsARunningRequest)
     terminal.reset();
     EXPECT_LT(Clock::now() - start, 800ms);
 }
+
+TEST_F(TRequest, ConfirmationThatCannotBeWrittenIsReportedAsFailure)
+{
+    // The confirmation waits for room on a full line, and then the device goes away.
+    Pty.BlockTerminalOutput();
+    Pty.Write(StartString);
+    T.RequestConfigMode(&View);
+    ASSERT_TRUE(View.PumpUntil([&] { return Has(EConfigModeWaitForStart); }, 3s));
+    const auto end = Clock::now() + 3s;
+    while (T.Port()->GetState() != TslCOMPort::stWriting && Clock::now() < end)
+        std::this_thread::sleep_for(5ms);
+    ASSERT_EQ(T.Port()->GetState(), TslCOMPort::stWriting);
+    Pty.HangUp();
+
+    EXPECT_TRUE(View.PumpUntil([&] { return Has(EConfigModeFailed); }, 5s));
+    EXPECT_FALSE(Has(EConfigModeConfirmed));
+    std::string systemText;
+    try {
+        RaiseLastOSError(EIO);
+    } catch (const EOSError& e) {
+        systemText = e.what();
+    }
+    EXPECT_EQ(View.Reasons.back(), systemText);
+    EXPECT_FALSE(T.GetConfigMode());
+    T.StopRequestConfigMode();
+}
