@@ -96,6 +96,22 @@ Do you want to close the application now?</translation>
         <translation>The TALV device did not answer within %d ms.</translation>
     </message>
     <message>
+        <source>DSS1</source>
+        <translation>DSS1</translation>
+    </message>
+    <message>
+        <source>Standleitung B1</source>
+        <translation>Leased line B1</translation>
+    </message>
+    <message>
+        <source>Standleitung B2</source>
+        <translation>Leased line B2</translation>
+    </message>
+    <message>
+        <source>Standleitung B1+B2</source>
+        <translation>Leased line B1+B2</translation>
+    </message>
+    <message>
         <source>Datei &quot;%s&quot; geöffnet.</source>
         <translation>File &quot;%s&quot; opened.</translation>
     </message>
