@@ -1,13 +1,14 @@
 // Protects the English interface as the user sees it: with the English catalogue installed, no
 // window of the program shows a German text, neither one the catalogue translates (a text whose
 // context at run time differs from the one the catalogue was made with would stay German
-// unnoticed) nor one that never reached the catalogue; and no two captions of a menu or dialog
-// share an accelerator.
+// unnoticed) nor one that never reached the catalogue; no two captions of a menu or dialog share
+// an accelerator; and the help of each language names menu entries as that language shows them.
 
 #include "device/frmmemodlg.h"
 #include "main/frmaboutbox.h"
 #include "main/versioninfo.h"
 #include "options/frmoptionsdlg.h"
+#include "platform/gui/helpset.h"
 #include "platform/languagecatalogue.h"
 #include "platform/resstrings.h"
 #include "terminal/frmpressresetdlg.h"
@@ -17,8 +18,10 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -143,24 +146,12 @@ bool IsLanguageNeutral(QString text, const QSet<QString>& unchanged)
     return !word.match(text).hasMatch();
 }
 
-// The letter that Alt selects in a caption ("&&" is a literal ampersand), or none.
-QChar Accelerator(const QString& caption)
-{
-    for (qsizetype i = 0; i + 1 < caption.size(); ++i)
-        if (caption[i] == '&') {
-            if (caption[i + 1] != '&')
-                return caption[i + 1].toLower();
-            ++i;
-        }
-    return {};
-}
-
 void ExpectUniqueAccelerators(const QString& where, const QStringList& captions)
 {
-    std::map<QChar, QString> seen;
+    std::map<QKeySequence, QString> seen;
     for (const QString& caption : captions) {
-        const QChar key = Accelerator(caption);
-        if (key.isNull())
+        const QKeySequence key = QKeySequence::mnemonic(caption);
+        if (key.isEmpty())
             continue;
         const auto [first, fresh] = seen.emplace(key, caption);
         EXPECT_TRUE(fresh) << where.toStdString() << ": \"" << caption.toStdString() << "\" and \""
@@ -240,15 +231,14 @@ TEST(EnglishInterface, EveryMenuAndDialogHasUniqueAccelerators)
         if (inEnglish)
             english = std::make_unique<TEnglish>();
         TWindows windows;
-        QStringList bar;
-        for (QAction* menu : windows.Win->menuBar()->actions())
-            bar << menu->text();
-        ExpectUniqueAccelerators("menu bar", bar);
-        for (QMenu* menu : windows.Win->findChildren<QMenu*>()) {
+        QList<QWidget*> menus{windows.Win->menuBar()};
+        for (QMenu* menu : windows.Win->findChildren<QMenu*>())
+            menus << menu;
+        for (QWidget* menu : menus) {
             QStringList items;
             for (QAction* item : menu->actions())
                 items << item->text();
-            ExpectUniqueAccelerators(menu->title() + menu->objectName(), items);
+            ExpectUniqueAccelerators(menu->objectName(), items);
         }
         for (QWidget* dialog : windows.All()) {
             if (dialog == windows.Win.get())
@@ -261,5 +251,38 @@ TEST(EnglishInterface, EveryMenuAndDialogHasUniqueAccelerators)
                     captions << tabs->tabText(i);
             ExpectUniqueAccelerators(dialog->metaObject()->className(), captions);
         }
+    }
+}
+
+TEST(HelpPages, MenuPathsNameTheEntriesTheirLanguageShows)
+{
+    static const QRegularExpression menuPath("<i>([^<]*&gt;[^<]*)</i>");
+    for (const bool inEnglish : {false, true}) {
+        std::unique_ptr<TEnglish> english;
+        if (inEnglish)
+            english = std::make_unique<TEnglish>();
+        TWindows windows;
+        // An entry is named without its accelerator, with or without the "..." of a dialog.
+        const auto name = [](QString caption) { return caption.remove('&').remove(QStringLiteral("...")).trimmed(); };
+        QSet<QString> captions;
+        for (QAction* action : windows.Win->findChildren<QAction*>())
+            captions << name(action->text());
+        for (QTabWidget* tabs : windows.Options.findChildren<QTabWidget*>())
+            for (int i = 0; i < tabs->count(); ++i)
+                captions << name(tabs->tabText(i));
+
+        const THelpSet help(inEnglish ? "TALVConfigEN.hlp" : "TALVConfigDE.hlp");
+        int paths = 0;
+        for (const QString& page : QDir(help.Folder()).entryList({"*.html"}, QDir::Files)) {
+            QFile file(QDir(help.Folder()).filePath(page));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
+            const QString html = QString::fromUtf8(file.readAll());
+            for (auto match = menuPath.globalMatch(html); match.hasNext(); ++paths)
+                for (const QString& entry : match.next().captured(1).split("&gt;"))
+                    EXPECT_TRUE(captions.contains(name(entry)))
+                        << help.HelpFile().toStdString() << "/" << page.toStdString() << ": \""
+                        << name(entry).toStdString() << "\" is no menu entry";
+        }
+        EXPECT_GT(paths, 5) << help.HelpFile().toStdString();
     }
 }
