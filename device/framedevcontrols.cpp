@@ -256,7 +256,7 @@ void TFrameDevControls::Build(QFrame* frame)
     CmbBxIsdnDChannelProtocol = new QComboBox(PnlData);
     CmbBxIsdnDChannelProtocol->setObjectName("CmbBxIsdnDChannelProtocol");
     for (int i = 0; i < TFrameDevState::ProtocolItemCount; ++i)
-        CmbBxIsdnDChannelProtocol->addItem(QString::fromUtf8(TFrameDevState::ProtocolItem(i)));
+        CmbBxIsdnDChannelProtocol->addItem(QString::fromStdString(TFrameDevState::ProtocolItem(i)));
     CmbBxIsdnDChannelProtocol->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     CmbBxIsdnDChannelProtocol->setMinimumContentsLength(10);
     SetHint(CmbBxIsdnDChannelProtocol,

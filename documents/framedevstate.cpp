@@ -2,6 +2,7 @@
 
 #include "platform/exceptions.h"
 #include "platform/inifile.h"
+#include "platform/resstrings.h"
 #include "terminal/kovterminal.h"
 
 #include <algorithm>
@@ -10,8 +11,9 @@
 
 namespace {
 
-const char* const ProtocolItems[TFrameDevState::ProtocolItemCount] = {
-    "DSS1", "Standleitung B1", "Standleitung B2", "Standleitung B1+B2"};
+// The string table holds the protocol box items from this id on, in box order.
+constexpr int ProtocolItemIds = 231;
+constexpr int DisabledTextId = 215;
 const tIsdnDChannelProtocol ProtocolValues[TFrameDevState::ProtocolItemCount] = {
     IsdnDss1, IsdnLeasedLineB1, IsdnLeasedLineB2, IsdnLeasedLineB1B2};
 
@@ -22,9 +24,14 @@ const char* const MemoSuffix = ".Memo";
 
 }  // namespace
 
-const char* TFrameDevState::ProtocolItem(int index)
+std::string TFrameDevState::ProtocolItem(int index)
 {
-    return ProtocolItems[index];
+    return LoadStr(ProtocolItemIds + index);
+}
+
+std::string TFrameDevState::DisabledText()
+{
+    return LoadStr(DisabledTextId);
 }
 
 TFrameDevState::TFrameDevState()
@@ -118,11 +125,11 @@ void TFrameDevState::UpdateViewByIsdnChannelProtocoll()
         DialClick(1, FSavedDial[1]);
     } else if (FProtocolIndex >= 1 && FProtocolIndex < ProtocolItemCount) {
         FTerminal->SetIsdnDChannelProtocol(ProtocolValues[FProtocolIndex]);
-        const std::string item = ProtocolItems[FProtocolIndex];
+        const std::string item = ProtocolItem(FProtocolIndex);
         const bool usesB1 = FProtocolIndex != 2;
         const bool usesB2 = FProtocolIndex != 1;
-        FMsn[0] = FNumber[0] = usesB1 ? item : DisabledText;
-        FMsn[1] = FNumber[1] = usesB2 ? item : DisabledText;
+        FMsn[0] = FNumber[0] = usesB1 ? item : DisabledText();
+        FMsn[1] = FNumber[1] = usesB2 ? item : DisabledText();
         DialClick(0, usesB1);
         DialClick(1, usesB2);
         for (int line = 0; line < 2; ++line) {
@@ -167,7 +174,7 @@ void TFrameDevState::Clear()
 
 bool TFrameDevState::IsAcceptedMsn(const std::string& text)
 {
-    if (text.empty() || text == NoNumber || text == DisabledText)
+    if (text.empty() || text == NoNumber || text == DisabledText())
         return true;
     // Only plain digits: a sign in front of digits is refused even where the value would be
     // 0 ("-0"), so the field never holds a number with a sign.
@@ -186,7 +193,7 @@ bool TFrameDevState::MsnChange(int line, const std::string& text)
     if (!IsAcceptedMsn(text))
         return false;
     FMsn[line] = text;
-    FTerminal->SetMsnIncoming(line, text == DisabledText ? NoNumber : text);
+    FTerminal->SetMsnIncoming(line, text == DisabledText() ? NoNumber : text);
     return true;
 }
 

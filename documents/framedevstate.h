@@ -15,11 +15,12 @@ class TKovTerminal;
 
 class TFrameDevState {
 public:
-    // Protocol box items, by index.
+    // Protocol box items, by index, in the user's language; a leased line also shows its item
+    // in the number fields of the links it uses.
     static constexpr int ProtocolItemCount = 4;
-    static const char* ProtocolItem(int index);
+    static std::string ProtocolItem(int index);
     // The text a number field shows for a link the chosen leased line does not use.
-    static constexpr const char* DisabledText = "<disabled>";
+    static std::string DisabledText();
 
     TFrameDevState();
 

@@ -54,6 +54,12 @@ constexpr TResString g_ResStrings[] = {
     // configuration-mode request
     {228, QT_TRANSLATE_NOOP("ResStrings", "Konfigurationsmodus nicht erreicht: %s")},
     {229, QT_TRANSLATE_NOOP("ResStrings", "Das TALV-Gerät hat nicht innerhalb von %d msec geantwortet.")},
+    // device panel: the items of the D-channel protocol box, which a leased line also shows in
+    // the number fields
+    {231, QT_TRANSLATE_NOOP("ResStrings", "DSS1")},
+    {232, QT_TRANSLATE_NOOP("ResStrings", "Standleitung B1")},
+    {233, QT_TRANSLATE_NOOP("ResStrings", "Standleitung B2")},
+    {234, QT_TRANSLATE_NOOP("ResStrings", "Standleitung B1+B2")},
     // errors of the device exchange; the operation's name is part of the text the user sees
     {240, QT_TRANSLATE_NOOP("ResStrings", "TKovTerminal::ProcessReceived: Timout beim Senden nach %d msec.")},
     {241, QT_TRANSLATE_NOOP("ResStrings", "%s: falsche Antwort vom TALV erhalten.")},

@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>Daten sind nicht gespeichert. Jetzt speichern?</source>
-        <translation>Data not saved. Save now?</translation>
+        <translation>The configuration has unsaved changes. Save now?</translation>
     </message>
     <message>
         <source>Schliessen</source>
@@ -61,7 +61,7 @@
     </message>
     <message>
         <source>Bestätigung für Start-Zeichenkette an TALV-Gerät gesendet.</source>
-        <translation>Start string acknowledged to the TALV device.</translation>
+        <translation>Start string received; acknowledgement sent.</translation>
     </message>
     <message>
         <source>TALV-Gerät ist im Konfigurationsmodus.</source>
@@ -93,7 +93,23 @@ Do you want to close the application now?</translation>
     </message>
     <message>
         <source>Das TALV-Gerät hat nicht innerhalb von %d msec geantwortet.</source>
-        <translation>The TALV device did not answer within %d ms.</translation>
+        <translation>The TALV device did not reply within %d ms.</translation>
+    </message>
+    <message>
+        <source>DSS1</source>
+        <translation>DSS1</translation>
+    </message>
+    <message>
+        <source>Standleitung B1</source>
+        <translation>Leased line B1</translation>
+    </message>
+    <message>
+        <source>Standleitung B2</source>
+        <translation>Leased line B2</translation>
+    </message>
+    <message>
+        <source>Standleitung B1+B2</source>
+        <translation>Leased line B1+B2</translation>
     </message>
     <message>
         <source>Datei &quot;%s&quot; geöffnet.</source>
@@ -121,7 +137,7 @@ Do you want to close the application now?</translation>
     </message>
     <message>
         <source>Check: Eindeutigkeit aller MSNs prüfen.</source>
-        <translation>Check: all MSNs are unique.</translation>
+        <translation>Check: uniqueness of all MSNs.</translation>
     </message>
     <message>
         <source>Check: eine MSN wird von mehreren Rufern angewählt.</source>
@@ -129,15 +145,15 @@ Do you want to close the application now?</translation>
     </message>
     <message>
         <source>Check: MSN liegt ausserhalb des Netzwerks.</source>
-        <translation>Check: MSN lies outside the network.</translation>
+        <translation>Check: partner numbers outside the network.</translation>
     </message>
     <message>
         <source>Check: beide Stellen sind auf ACCEPT/DIAL eingestellt.</source>
-        <translation>Check: both ends are set to ACCEPT/DIAL.</translation>
+        <translation>Check: both ends of a connection on DIAL or both on ACCEPT.</translation>
     </message>
     <message>
         <source>Check: Standleitung und DSS1 eingestellt.</source>
-        <translation>Check: leased line and DSS1 set.</translation>
+        <translation>Check: DSS1 devices facing leased lines.</translation>
     </message>
     <message>
         <source>%s.MSN1 ist identisch mit %s.MSN2.</source>
@@ -165,11 +181,11 @@ Do you want to close the application now?</translation>
     </message>
     <message>
         <source>%s.Number 1 (%s) liegt ausserhalb des Netzwerks.</source>
-        <translation>%s.Number 1 (%s) lies outside the network.</translation>
+        <translation>%s.Number 1 (%s) is not a number in this network.</translation>
     </message>
     <message>
         <source>%s.Number 2 (%s) liegt ausserhalb des Netzwerks.</source>
-        <translation>%s.Number 2 (%s) lies outside the network.</translation>
+        <translation>%s.Number 2 (%s) is not a number in this network.</translation>
     </message>
     <message>
         <source>%s.MSN1 und Anrufer %s.Number1 sind beide auf &quot;DIAL&quot; eingestellt.</source>
@@ -213,11 +229,11 @@ Do you want to close the application now?</translation>
     </message>
     <message>
         <source>TKovTerminal::ProcessReceived: Timout beim Senden nach %d msec.</source>
-        <translation>TKovTerminal::ProcessReceived: time-out after sending, no reply within %d msec.</translation>
+        <translation>TKovTerminal::ProcessReceived: time-out after sending, no reply within %d ms.</translation>
     </message>
     <message>
         <source>%s: falsche Antwort vom TALV erhalten.</source>
-        <translation>%s: wrong answer received from the TALV.</translation>
+        <translation>%s: wrong reply received from the TALV.</translation>
     </message>
     <message>
         <source>&apos;%s&apos; ist kein gültiger Integerwert</source>
@@ -239,7 +255,7 @@ Do you want to close the application now?</translation>
     </message>
     <message>
         <source>&apos;%s&apos; kann nicht in einer Profildatei stehen</source>
-        <translation>&apos;%s&apos; cannot be stored in a profile file</translation>
+        <translation>&apos;%s&apos; cannot be stored in a settings file</translation>
     </message>
     <message>
         <source>Der Benutzer muss serielle Schnittstellen benutzen dürfen (unter Debian: Mitglied der Gruppe dialout).</source>
@@ -316,11 +332,11 @@ Do you want to close the application now?</translation>
     </message>
     <message>
         <source>&amp;Rahmen selektierter TALV</source>
-        <translation>&amp;Frame of selected TALV</translation>
+        <translation>Active-device &amp;frame colour</translation>
     </message>
     <message>
         <source>&amp;Memo Font</source>
-        <translation>&amp;Memo font</translation>
+        <translation>&amp;Message-log font</translation>
     </message>
     <message>
         <source>Sample Text</source>
@@ -328,7 +344,7 @@ Do you want to close the application now?</translation>
     </message>
     <message>
         <source>Verbindungsfarben</source>
-        <translation>Link colours</translation>
+        <translation>Connection colours</translation>
     </message>
     <message>
         <source>zu TALV %1</source>
@@ -344,11 +360,11 @@ Do you want to close the application now?</translation>
     </message>
     <message>
         <source>Timeout</source>
-        <translation>Timeout</translation>
+        <translation>Time-out</translation>
     </message>
     <message>
         <source>Millisekunden</source>
-        <translation>milliseconds</translation>
+        <translation>ms</translation>
     </message>
     <message>
         <source>&amp;Kommunikation</source>
@@ -377,7 +393,7 @@ Do you want to close the application now?</translation>
         <source>Bitte betätigen Sie 
 die Reset-Taste am Gerät!</source>
         <translation>Please press 
-the reset key on the device!</translation>
+the reset button on the device!</translation>
     </message>
     <message>
         <source>Das Gerät wechselt in den Konfigurationsmodus. Dieser Dialog schließt sich dann selbständig. Durch Betätigen des &quot;Abbrechen&quot;-Buttons unterbrechen sie die Anforderung des Konfigurationsmodus und kehren zum Programm zurück.</source>
@@ -467,11 +483,11 @@ the reset key on the device!</translation>
     </message>
     <message>
         <source>Rufnummer für LWL1|Einstellung der eigenen Rufnummer für LWL1</source>
-        <translation>Number for LWL1|Sets the own number on LWL1</translation>
+        <translation>Own number on LWL1|Sets this device&apos;s own number (MSN) on LWL1</translation>
     </message>
     <message>
         <source>Rufnummer für LWL2|Einstellung der eigenen Rufnummer für LWL2</source>
-        <translation>Number for LWL2|Sets the own number on LWL2</translation>
+        <translation>Own number on LWL2|Sets this device&apos;s own number (MSN) on LWL2</translation>
     </message>
     <message>
         <source>DIAL</source>
@@ -483,19 +499,19 @@ the reset key on the device!</translation>
     </message>
     <message>
         <source>Wählen|%1 wählt automatisch die angegebene Nummer.</source>
-        <translation>Dial|%1 dials the given number automatically.</translation>
+        <translation>Dial|%1 dials its partner&apos;s number automatically.</translation>
     </message>
     <message>
         <source>Annehmen|%1 nimmt Anruf eines anderen Gerätes an.</source>
-        <translation>Accept|%1 accepts the call of another device.</translation>
+        <translation>Accept|%1 accepts incoming calls from its partner.</translation>
     </message>
     <message>
         <source>Rufnummer TALV-Gegenstelle für LWL1|Einstellung der Rufnummer der TALV-Gegenstelle für LWL1.</source>
-        <translation>Number of the remote TALV on LWL1|Sets the number of the remote TALV on LWL1.</translation>
+        <translation>Partner number on LWL1|Sets the number of the partner TALV that LWL1 dials or accepts calls from.</translation>
     </message>
     <message>
         <source>Rufnummer TALV-Gegenstelle für LWL2|Einstellung der Rufnummer der TALV-Gegenstelle für LWL2.</source>
-        <translation>Number of the remote TALV on LWL2|Sets the number of the remote TALV on LWL2.</translation>
+        <translation>Partner number on LWL2|Sets the number of the partner TALV that LWL2 dials or accepts calls from.</translation>
     </message>
     <message>
         <source>Name des TALV-Gerätes|Einstellen eines symbolischen Namens für das TALV-Gerät.</source>
@@ -503,11 +519,11 @@ the reset key on the device!</translation>
     </message>
     <message>
         <source>Auswahl COM-Port am PC|Serielle Schnittstelle (COM-Port) am PC für die Verbindung zum TALV-Gerät festlegen.</source>
-        <translation>COM port on the PC|Selects the serial interface (COM port) of the PC for the connection to the TALV device.</translation>
+        <translation>COM port on the PC|Selects the serial port (COM port) of the PC that leads to the TALV device.</translation>
     </message>
     <message>
         <source>D-Channel Protocol</source>
-        <translation>D-Channel Protocol</translation>
+        <translation>D-channel protocol</translation>
     </message>
     <message>
         <source>Auswahl des D-Kanal-Protokolls|Auswahl des D-Kanal-Protokolls (DSS1, Standleitung).</source>
@@ -553,7 +569,7 @@ the reset key on the device!</translation>
     </message>
     <message>
         <source>Neue Datei|Neue Konfiguration bearbeiten.</source>
-        <translation>New file|Edit a new configuration.</translation>
+        <translation>New file|Starts a new configuration.</translation>
     </message>
     <message>
         <source>Ö&amp;ffnen...</source>
@@ -729,7 +745,7 @@ the reset key on the device!</translation>
     </message>
     <message>
         <source>E&amp;xtras</source>
-        <translation>E&amp;xtras</translation>
+        <translation>&amp;Tools</translation>
     </message>
     <message>
         <source>&amp;Sprache</source>
@@ -773,7 +789,7 @@ the reset key on the device!</translation>
     </message>
     <message>
         <source>KOV-Configuration (*.kov)</source>
-        <translation>KOV configuration (*.kov)</translation>
+        <translation>TALV configuration (*.kov)</translation>
     </message>
     <message>
         <source>Alle Dateien (*.*)</source>

@@ -175,7 +175,7 @@ TEST(LanguageCatalogue, EnglishCatalogueGivesEnglishCaptionsAndTexts)
         for (const auto& [action, caption] : captions)
             EXPECT_EQ(action->text(), caption);
         EXPECT_EQ(win.ActExit->toolTip(), "Exit TALV-Configurator.");
-        EXPECT_EQ(LoadStr(210), "Data not saved. Save now?");
+        EXPECT_EQ(LoadStr(210), "The configuration has unsaved changes. Save now?");
         EXPECT_EQ(FmtLoadStr(224, {LoadStr(226)}),
                   "The language has been switched to \"German\".\nYou must close the application and start it "
                   "again.\nDo you want to close the application now?");

@@ -28,7 +28,7 @@ struct TranslationGuard {
 
 TEST(ResStrings, EveryIdTheProgramUsesLoads)
 {
-    std::vector<int> ids = {2, 200, 201, 210, 211, 212, 213, 215, 216, 217, 218, 219, 220, 221, 222, 223, 224, 225, 226, 227, 228, 229, 400, 401, 402, 403};
+    std::vector<int> ids = {2, 200, 201, 210, 211, 212, 213, 215, 216, 217, 218, 219, 220, 221, 222, 223, 224, 225, 226, 227, 228, 229, 231, 232, 233, 234, 400, 401, 402, 403};
     for (int id = 240; id <= 258; ++id)
         ids.push_back(id);
     for (int id = 600; id <= 606; ++id)

@@ -1,4 +1,4 @@
-// Protects the English catalogue: every text of the sources has a finished translation whose placeholders, accelerator and hint separator match its German text.
+// Protects the English catalogue: every text of the sources has a finished translation whose placeholders, accelerator and hint separator match its German text, in one terminology.
 #include "tests/tempdir.h"
 
 #include <QFile>
@@ -136,5 +136,26 @@ TEST(Catalogue, EverySourceTextHasAMatchingEnglishTranslation)
             << Describe(m) << " -> \"" << m.Translation.toStdString() << "\": accelerators differ";
         EXPECT_EQ(m.Translation.count('|'), m.Source.count('|'))
             << Describe(m) << " -> \"" << m.Translation.toStdString() << "\": hint separator differs";
+    }
+}
+
+TEST(Catalogue, EnglishTextsKeepToOneTerminology)
+{
+    // Each pattern is a spelling the English texts avoid, with the one they use instead.
+    const std::tuple<QString, QString> avoided[] = {
+        {R"(\bmsec\b)", "ms"},
+        {R"((?<!--)\b[Tt]ime ?out)", "time-out"},
+        {R"(\banswer)", "reply"},
+        {"profile file", "settings file"},
+        {"D-Channel", "D-channel"},
+        {"reset key", "reset button"},
+    };
+    const std::vector<TMessage> messages = ReadCatalogue(TALV_CATALOGUE);
+    ASSERT_GT(messages.size(), 100u);
+    for (const auto& [pattern, preferred] : avoided) {
+        const QRegularExpression spelling(pattern);
+        for (const TMessage& m : messages)
+            EXPECT_FALSE(spelling.match(m.Translation).hasMatch())
+                << Describe(m) << " -> \"" << m.Translation.toStdString() << "\": write \"" << preferred.toStdString() << '"';
     }
 }

@@ -104,7 +104,7 @@ TEST(CoreMessages, GermanByDefaultAndEnglishFromTheCatalogue)
              ini.WriteString("Device1.Memo", "Line1", "Halle\nNord");
          },
          "ERangeError: 'Halle\nNord' kann nicht in einer Profildatei stehen",
-         "ERangeError: 'Halle\nNord' cannot be stored in a profile file"},
+         "ERangeError: 'Halle\nNord' cannot be stored in a settings file"},
         {"wrong answer to a query",
          [] {
              TKovTerminal terminal;
@@ -113,7 +113,7 @@ TEST(CoreMessages, GermanByDefaultAndEnglishFromTheCatalogue)
              terminal.ProcessReceivedText("aciomco 2#");
          },
          "Exception: TKovTerminal::ReceiveAutomaticCallMode: falsche Antwort vom TALV erhalten.",
-         "Exception: TKovTerminal::ReceiveAutomaticCallMode: wrong answer received from the TALV."},
+         "Exception: TKovTerminal::ReceiveAutomaticCallMode: wrong reply received from the TALV."},
         {"device reset during an exchange",
          [] {
              TKovTerminal terminal;
@@ -122,7 +122,7 @@ TEST(CoreMessages, GermanByDefaultAndEnglishFromTheCatalogue)
              terminal.ProcessReceivedText("+++ hallo#");
          },
          "Exception: TKovTerminal::ReceiveConfigMode: falsche Antwort vom TALV erhalten.",
-         "Exception: TKovTerminal::ReceiveConfigMode: wrong answer received from the TALV."},
+         "Exception: TKovTerminal::ReceiveConfigMode: wrong reply received from the TALV."},
     };
     const auto check = [&](bool english) {
         for (const TCase& c : cases)
@@ -212,5 +212,5 @@ TEST(CoreMessages, TimeOutOfASilentDeviceNamesTheReplyTimeInBothLanguages)
     EXPECT_EQ(timeOutOf(), "Exception: TKovTerminal::ProcessReceived: Timout beim Senden nach 500 msec.");
     TEnglish english;
     ASSERT_TRUE(english.Loaded);
-    EXPECT_EQ(timeOutOf(), "Exception: TKovTerminal::ProcessReceived: time-out after sending, no reply within 500 msec.");
+    EXPECT_EQ(timeOutOf(), "Exception: TKovTerminal::ProcessReceived: time-out after sending, no reply within 500 ms.");
 }
