@@ -73,8 +73,10 @@ void TFrameDev::ConnectControls()
         });
     }
     connect(qApp, &QApplication::focusChanged, this, &TFrameDev::FocusChanged);
+    // Every control, not only the background: a disabled device button takes no focus, yet a
+    // click on it still says which device the user means.
     installEventFilter(this);
-    for (QWidget* widget : C.Background)
+    for (QWidget* widget : findChildren<QWidget*>())
         widget->installEventFilter(this);
 }
 
@@ -292,7 +294,9 @@ void TFrameDev::FrameExit()
     update();
 }
 
-// FrameMouseDown: a left click on the panel's background, panels, labels or pictures.
+// FrameMouseDown: a left click anywhere in the panel. A control that takes the focus on a click
+// has it already when this runs, so the panel takes it only for the rest (its background, panels,
+// labels, pictures and disabled controls).
 bool TFrameDev::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&

@@ -172,6 +172,11 @@ void TFrmMainWin::BindDocument()
         FDevices[i]->SetState(&FDocument->Panel(i));
         FDevices[i]->SetTerminal(&terminal);
         FDevices[i]->SetFrameList(&FDevices);
+        // The "Gerät" menu follows the user's hand at once, not only at the next idle pass: a
+        // click on a panel's device button enters the panel just before the button's action.
+        // The panels see a focus move in their own order, so the panel left is either no longer
+        // active or comes after the one entered.
+        connect(FDevices[i], &TFrameDev::Entered, this, &TFrmMainWin::ActionListUpdate);
     }
 }
 
