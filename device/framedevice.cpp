@@ -61,8 +61,13 @@ void TFrameDev::ConnectControls()
         QComboBox* box = C.CmbBxNumber[line];
         connect(box->lineEdit(), &QLineEdit::textEdited, this,
                 [this, line](const QString& text) { CmbBxNumberChange(line, text); });
-        connect(box, &QComboBox::activated, this,
-                [this, line, box](int index) { CmbBxNumberChange(line, box->itemText(index)); });
+        // Leaving the field or pressing Return also "activates" the entry that equals its text;
+        // that is no change, and must not mark a plan the user only looked at as edited.
+        connect(box, &QComboBox::activated, this, [this, line, box](int index) {
+            const QString picked = box->itemText(index);
+            if (picked.toStdString() != FState->Number(line))
+                CmbBxNumberChange(line, picked);
+        });
         connect(C.RdBtnDial[line], &QRadioButton::toggled, this, [this, line](bool checked) {
             if (checked)
                 RdBtnClick(line, true);
@@ -178,11 +183,16 @@ void TFrameDev::ShowState()
 void TFrameDev::ActClearExecute()
 {
     FState->Clear();
+    ClearNumberLists();
+}
+
+void TFrameDev::ClearNumberLists()
+{
     for (QComboBox* box : C.CmbBxNumber) {
         const QSignalBlocker blocker(box);
         box->clear();
-        box->setEditText(QString());
     }
+    // Emptying a list empties its field as well.
     ShowState();
 }
 

@@ -314,10 +314,15 @@ void TFrmMainWin::CmbBxDevCountChange(int index)
 void TFrmMainWin::ClearAll()
 {
     FDocument->ClearAll();
-    // The cleared states are shown as they are; the caller refreshes from the terminals when it
-    // wants that.
+    // The panels show the cleared states as they are; the caller refreshes from the terminals
+    // when it wants that.
+    ClearPartnerLists();
+}
+
+void TFrmMainWin::ClearPartnerLists()
+{
     for (TFrameDev* panel : FDevices)
-        panel->ShowState();
+        panel->ClearNumberLists();
 }
 
 TFrameDev* TFrmMainWin::GetSelectedDevice() const

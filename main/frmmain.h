@@ -79,7 +79,7 @@ public:
     // ---- document -------------------------------------------------------------------
     // Shows the first count panels (limited to 1..6) and selects the count in the tool bar.
     void SetDeviceCount(int count);
-    // All six devices cleared with their default names.
+    // All six devices cleared with their default names, their partner lists emptied.
     void ClearAll();
     bool IsModified() const { return FDocument->IsModified(); }
     void SetModified(bool modified) { FDocument->SetModified(modified); }
@@ -216,6 +216,8 @@ private:
     // logs and panels now, since the event loop does not run until the exchange ends.
     void TerminalUpdateView();
     void ShowCounts();
+    // Empties every panel's partner-number lists when the document's devices are replaced.
+    void ClearPartnerLists();
 
     std::unique_ptr<TKovDocument> FDocument;
     std::array<TFrameDev*, DeviceCount> FDevices{};

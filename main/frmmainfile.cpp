@@ -89,6 +89,9 @@ bool TFrmMainWin::SaveQuestion()
 void TFrmMainWin::InternalOpen(const std::string& fileName)
 {
     FDocument->InternalOpen(fileName);
+    // Only once the file was read: a failed open leaves the document, and so its lists, as
+    // they were.
+    ClearPartnerLists();
     SetDeviceCount(FDocument->DeviceCount());
 }
 
@@ -107,6 +110,7 @@ void TFrmMainWin::ActFileCloseExecute()
     if (!SaveQuestion())
         return;
     FDocument->Close();
+    ClearPartnerLists();
     RefreshView();
     SetModified(false);
 }

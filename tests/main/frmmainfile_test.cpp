@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -258,6 +260,44 @@ TEST_F(TFileActions, OpenAfterYesWithACancelledSaveOpensNothing)
     EXPECT_EQ(Win.OpenDialogs, 0);
     EXPECT_EQ(Win.Document().Terminal(0).GetKovName(), "Ungesichert");
     EXPECT_TRUE(Win.IsModified());
+}
+
+// A replaced document leaves no partner list of the one before: an entry at the old position
+// would show, and entering the field would select, a number of the previous plan.
+TEST_F(TFileActions, NewCloseAndOpenEmptyThePartnerLists)
+{
+    Dir.Write("a.kov", "[Device1]\r\nMsnIncoming1=11\r\nMsnIncoming2=12\r\nAutomaticCallNumber1=21\r\n"
+                       "[Device2]\r\nMsnIncoming1=21\r\nMsnIncoming2=22\r\n");
+    Dir.Write("b.kov", "[Device1]\r\nMsnIncoming1=51\r\nMsnIncoming2=52\r\nAutomaticCallNumber1=22\r\n"
+                       "[Device2]\r\nMsnIncoming1=22\r\nMsnIncoming2=62\r\n");
+    Win.show();
+    Win.activateWindow();
+    if (!QTest::qWaitForWindowActive(&Win))
+        GTEST_SKIP() << "the platform activates no window";
+    auto* box = Win.Devices()[0]->findChild<QComboBox*>("CmbBxNumber1");
+    auto* msn = Win.Devices()[0]->findChild<QLineEdit*>("EdMsn1");
+    ASSERT_TRUE(box && msn);
+    // Into the field, which builds its list, and out again.
+    const auto enter = [&] {
+        box->setFocus();
+        msn->setFocus();
+    };
+
+    for (QAction* action : {Win.ActFileNew, Win.ActFileClose, Win.ActFileOpen}) {
+        Open("a.kov");
+        enter();
+        ASSERT_EQ(box->count(), 3);
+        // Passing through the field, whose number is in the list now, is no edit.
+        ASSERT_FALSE(Win.IsModified());
+        if (action == Win.ActFileOpen)
+            Win.OpenAnswers.push_back(Path("b.kov"));
+        Win.Trigger(action);
+        EXPECT_EQ(box->count(), 0) << action->objectName().toStdString();
+    }
+    EXPECT_EQ(box->currentText(), "22");
+    enter();
+    EXPECT_EQ(box->currentText(), "22");
+    EXPECT_EQ(Win.Document().Terminal(0).GetAutomaticCallNumber(0), "22");
 }
 
 TEST_F(TFileActions, DialogsStartInTheSamplesFolderOfTheCurrentDirectory)
