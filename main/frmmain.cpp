@@ -373,7 +373,8 @@ void TFrmMainWin::FormShow(const QStringList& arguments)
     ApplyOptions(FDlgOptions ? OptionsOf(*FDlgOptions) : FOptions);
     if (arguments.size() > 1) {
         const QString file = arguments[1];
-        if (QFileInfo::exists(file))
+        // A folder is no plan: reading it would give an empty document called opened.
+        if (QFileInfo(file).isFile())
             Guarded([&] { InternalOpen(file.toStdString()); });
         else
             AddMessage(mkError, FmtLoadStr(2, {file.toStdString()}));
