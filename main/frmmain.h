@@ -173,8 +173,9 @@ public:
     // Binds the "Gerät" menu items to the selected panel's actions.
     void ActionListUpdate();
 
-    // Where the file dialogs start: "Samples" in the current directory, else the installed
-    // samples, else the current directory.
+    // Where the open dialog starts: "Samples" in the current directory, else the installed
+    // samples, else the current directory. The save dialog starts where the user can write
+    // (TFileDialogFolders).
     static QString SamplesFolder();
 
 protected:

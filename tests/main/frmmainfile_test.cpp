@@ -1,6 +1,8 @@
 // Protects the file actions of the main window: New, Open, Save, Save as, Close and closing the
-// window, the question for unsaved data, and that a cancelled or failed step loses nothing.
+// window, the question for unsaved data, that a cancelled or failed step loses nothing, and where
+// the file dialogs start.
 #include "device/framedevice.h"
+#include "main/filedialogfolders.h"
 #include "main/versionlabel.h"
 #include "platform/datafolders.h"
 #include "platform/gui/actionupdates.h"
@@ -300,7 +302,42 @@ TEST_F(TFileActions, NewCloseAndOpenEmptyThePartnerLists)
     EXPECT_EQ(Win.Document().Terminal(0).GetAutomaticCallNumber(0), "22");
 }
 
-TEST_F(TFileActions, DialogsStartInTheSamplesFolderOfTheCurrentDirectory)
+TEST(FileDialogFolders, TheSaveDialogStartsWhereTheUserCanWrite)
+{
+    namespace fs = std::filesystem;
+    TTempDir dir;
+    for (const char* folder : {"netz", "demo", "quellen", "arbeit", "dokumente", "heim"})
+        fs::create_directory(dir.File(folder));
+    // An installed program's demo folder with a plan opened from it; read-only for root too.
+    dir.Write("demo/Demo.kov", "");
+    fs::permissions(dir.File("demo"), fs::perms(0555));
+
+    struct TCase {
+        const char* Plan;
+        const char* Samples;
+        const char* Current;
+        const char* Documents;
+        const char* Expected;
+    };
+    const TCase cases[] = {
+        {"netz/plan.kov", "quellen", "arbeit", "dokumente", "netz"},
+        {"demo/Demo.kov", "demo", "arbeit", "dokumente", "dokumente"},
+        // Without a plan, a program run from its source tree saves where it was started.
+        {"", "quellen", "arbeit", "dokumente", "arbeit"},
+        {"", "quellen", "demo", "dokumente", "dokumente"},
+        {"", "demo", "arbeit", "dokumente", "dokumente"},
+        {"", "demo", "arbeit", "fehlt", "heim"},
+    };
+    const auto path = [&](const char* name) { return *name ? QString::fromStdString(dir.File(name)) : QString(); };
+    for (const auto& c : cases) {
+        const TFileDialogFolders folders{path(c.Plan), path(c.Samples), path(c.Current), path(c.Documents),
+                                         path("heim")};
+        EXPECT_EQ(folders.SaveFolder(), path(c.Expected)) << c.Plan << " " << c.Samples << " " << c.Current;
+    }
+    fs::permissions(dir.File("demo"), fs::perms(0755));
+}
+
+TEST_F(TFileActions, TheOpenDialogStartsInTheSamplesFolderOfTheCurrentDirectory)
 {
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(Dir.File(""))));
