@@ -35,7 +35,6 @@ QFrame* TFrameDevControls::Panel(QWidget* parent, const char* name, const QColor
         panel->setPalette(palette);
         panel->setAutoFillBackground(true);
     }
-    Background.push_back(panel);
     return panel;
 }
 
@@ -43,7 +42,6 @@ QLabel* TFrameDevControls::Label(QWidget* parent, const char* name, const QStrin
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
-    Background.push_back(label);
     return label;
 }
 
@@ -54,6 +52,9 @@ QToolButton* TFrameDevControls::GlyphButton(QWidget* parent, const char* name)
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     button->setFixedSize(GlyphSize, GlyphSize);
     button->setAutoRaise(false);
+    // A click gives the button the focus, as it does to the panel's other buttons: the panel
+    // whose button was clicked becomes the active device before the action runs.
+    button->setFocusPolicy(Qt::StrongFocus);
     return button;
 }
 
@@ -86,13 +87,11 @@ QWidget* TFrameDevControls::BuildOwnNumber(QWidget* parent, int line)
 {
     auto* half = new QWidget(parent);
     half->setObjectName(line == 0 ? "PnlMsn1" : "PnlMsn2");
-    Background.push_back(half);
 
     ShpLine[line] = new QFrame(half);
     ShpLine[line]->setObjectName(line == 0 ? "ShpLine1" : "ShpLine2");
     ShpLine[line]->setFixedWidth(4);
     ShpLine[line]->setAutoFillBackground(true);
-    Background.push_back(ShpLine[line]);
 
     QLabel* caption = Label(half, line == 0 ? "LblOwnLwl1" : "LblOwnLwl2", line == 0 ? tr("own FO1/LWL1") : tr("own FO2/LWL2"));
     QFont bold = caption->font();

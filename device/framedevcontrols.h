@@ -9,8 +9,6 @@
 #include <QCoreApplication>
 #include <QPixmap>
 
-#include <vector>
-
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -61,9 +59,6 @@ public:
     QLabel* Label5 = nullptr;
     QComboBox* CmbBxIsdnDChannelProtocol = nullptr;
     QPushButton* BitBtnMemo = nullptr;
-
-    // Panels, labels and pictures: a left click on one of them makes the panel active.
-    std::vector<QWidget*> Background;
 
 private:
     QFrame* Panel(QWidget* parent, const char* name, const QColor& colour);

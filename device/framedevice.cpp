@@ -61,8 +61,13 @@ void TFrameDev::ConnectControls()
         QComboBox* box = C.CmbBxNumber[line];
         connect(box->lineEdit(), &QLineEdit::textEdited, this,
                 [this, line](const QString& text) { CmbBxNumberChange(line, text); });
-        connect(box, &QComboBox::activated, this,
-                [this, line, box](int index) { CmbBxNumberChange(line, box->itemText(index)); });
+        // Leaving the field or pressing Return also "activates" the entry that equals its text;
+        // that is no change, and must not mark a plan the user only looked at as edited.
+        connect(box, &QComboBox::activated, this, [this, line, box](int index) {
+            const QString picked = box->itemText(index);
+            if (picked.toStdString() != FState->Number(line))
+                CmbBxNumberChange(line, picked);
+        });
         connect(C.RdBtnDial[line], &QRadioButton::toggled, this, [this, line](bool checked) {
             if (checked)
                 RdBtnClick(line, true);
@@ -73,8 +78,10 @@ void TFrameDev::ConnectControls()
         });
     }
     connect(qApp, &QApplication::focusChanged, this, &TFrameDev::FocusChanged);
+    // Every control, not only the background: a disabled device button takes no focus, yet a
+    // click on it still says which device the user means.
     installEventFilter(this);
-    for (QWidget* widget : C.Background)
+    for (QWidget* widget : findChildren<QWidget*>())
         widget->installEventFilter(this);
 }
 
@@ -176,11 +183,16 @@ void TFrameDev::ShowState()
 void TFrameDev::ActClearExecute()
 {
     FState->Clear();
+    ClearNumberLists();
+}
+
+void TFrameDev::ClearNumberLists()
+{
     for (QComboBox* box : C.CmbBxNumber) {
         const QSignalBlocker blocker(box);
         box->clear();
-        box->setEditText(QString());
     }
+    // Emptying a list empties its field as well.
     ShowState();
 }
 
@@ -292,7 +304,9 @@ void TFrameDev::FrameExit()
     update();
 }
 
-// FrameMouseDown: a left click on the panel's background, panels, labels or pictures.
+// FrameMouseDown: a left click anywhere in the panel. A control that takes the focus on a click
+// has it already when this runs, so the panel takes it only for the rest (its background, panels,
+// labels, pictures and disabled controls).
 bool TFrameDev::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&

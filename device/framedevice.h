@@ -51,6 +51,10 @@ public:
     // document changed the state itself (opening, clearing all devices).
     void ShowState();
     void ActClearExecute();
+    // Empties both partner-number lists, which the next entry into a field builds anew; the
+    // fields go on showing the state's numbers. For a document that is replaced, so that no
+    // list offers (or selects by its position) a number of the one before.
+    void ClearNumberLists();
 
     bool Modified() const;
     void SetModified(bool modified);

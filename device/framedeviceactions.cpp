@@ -141,9 +141,13 @@ void TFrameDev::ActDevConnectUpdate()
     QToolButton* const front = connected ? C.BitBtnDevDisconnect : C.BitBtnDevConnect;
     QToolButton* const back = connected ? C.BitBtnDevConnect : C.BitBtnDevDisconnect;
     if (front->isHidden()) {
-        back->hide();
         front->show();
         front->raise();
+        // The keyboard stays on the one button at this place, so a second key press undoes the
+        // first.
+        if (back->hasFocus())
+            front->setFocus();
+        back->hide();
     }
 }
 

@@ -172,6 +172,11 @@ void TFrmMainWin::BindDocument()
         FDevices[i]->SetState(&FDocument->Panel(i));
         FDevices[i]->SetTerminal(&terminal);
         FDevices[i]->SetFrameList(&FDevices);
+        // The "Gerät" menu follows the user's hand at once, not only at the next idle pass: a
+        // click on a panel's device button enters the panel just before the button's action.
+        // The panels see a focus move in their own order, so the panel left is either no longer
+        // active or comes after the one entered.
+        connect(FDevices[i], &TFrameDev::Entered, this, &TFrmMainWin::ActionListUpdate);
     }
 }
 
@@ -309,10 +314,15 @@ void TFrmMainWin::CmbBxDevCountChange(int index)
 void TFrmMainWin::ClearAll()
 {
     FDocument->ClearAll();
-    // The cleared states are shown as they are; the caller refreshes from the terminals when it
-    // wants that.
+    // The panels show the cleared states as they are; the caller refreshes from the terminals
+    // when it wants that.
+    ClearPartnerLists();
+}
+
+void TFrmMainWin::ClearPartnerLists()
+{
     for (TFrameDev* panel : FDevices)
-        panel->ShowState();
+        panel->ClearNumberLists();
 }
 
 TFrameDev* TFrmMainWin::GetSelectedDevice() const
@@ -363,7 +373,8 @@ void TFrmMainWin::FormShow(const QStringList& arguments)
     ApplyOptions(FDlgOptions ? OptionsOf(*FDlgOptions) : FOptions);
     if (arguments.size() > 1) {
         const QString file = arguments[1];
-        if (QFileInfo::exists(file))
+        // A folder is no plan: reading it would give an empty document called opened.
+        if (QFileInfo(file).isFile())
             Guarded([&] { InternalOpen(file.toStdString()); });
         else
             AddMessage(mkError, FmtLoadStr(2, {file.toStdString()}));

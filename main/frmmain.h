@@ -79,7 +79,7 @@ public:
     // ---- document -------------------------------------------------------------------
     // Shows the first count panels (limited to 1..6) and selects the count in the tool bar.
     void SetDeviceCount(int count);
-    // All six devices cleared with their default names.
+    // All six devices cleared with their default names, their partner lists emptied.
     void ClearAll();
     bool IsModified() const { return FDocument->IsModified(); }
     void SetModified(bool modified) { FDocument->SetModified(modified); }
@@ -173,8 +173,9 @@ public:
     // Binds the "Gerät" menu items to the selected panel's actions.
     void ActionListUpdate();
 
-    // Where the file dialogs start: "Samples" in the current directory, else the installed
-    // samples, else the current directory.
+    // Where the open dialog starts: "Samples" in the current directory, else the installed
+    // samples, else the current directory. The save dialog starts where the user can write
+    // (TFileDialogFolders).
     static QString SamplesFolder();
 
 protected:
@@ -216,6 +217,8 @@ private:
     // logs and panels now, since the event loop does not run until the exchange ends.
     void TerminalUpdateView();
     void ShowCounts();
+    // Empties every panel's partner-number lists when the document's devices are replaced.
+    void ClearPartnerLists();
 
     std::unique_ptr<TKovDocument> FDocument;
     std::array<TFrameDev*, DeviceCount> FDevices{};

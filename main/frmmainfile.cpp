@@ -8,6 +8,7 @@
 #include "main/frmmain.h"
 
 #include "device/framedevice.h"
+#include "main/filedialogfolders.h"
 #include "platform/datafolders.h"
 #include "platform/resstrings.h"
 
@@ -15,6 +16,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QStandardPaths>
 
 namespace {
 
@@ -24,12 +26,12 @@ QStringList FileFilters()
             QCoreApplication::translate("TFrmMainWin", "Alle Dateien (*.*)")};
 }
 
-// Both file dialogs offer *.kov files from the demo configurations on; "" when cancelled.
-QString ChosenFile(QFileDialog& dialog)
+// Both file dialogs offer *.kov files, starting in folder; "" when cancelled.
+QString ChosenFile(QFileDialog& dialog, const QString& folder)
 {
     dialog.setNameFilters(FileFilters());
     dialog.setDefaultSuffix("kov");
-    dialog.setDirectory(TFrmMainWin::SamplesFolder());
+    dialog.setDirectory(folder);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -53,7 +55,7 @@ QString TFrmMainWin::ChooseOpenFile()
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    return ChosenFile(dialog);
+    return ChosenFile(dialog, SamplesFolder());
 }
 
 QString TFrmMainWin::ChooseSaveFile(const QString& title)
@@ -62,7 +64,10 @@ QString TFrmMainWin::ChooseSaveFile(const QString& title)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    return ChosenFile(dialog);
+    const TFileDialogFolders folders{QString::fromStdString(FileName()), SamplesFolder(), QDir::currentPath(),
+                                     QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                                     QDir::homePath()};
+    return ChosenFile(dialog, folders.SaveFolder());
 }
 
 QMessageBox::StandardButton TFrmMainWin::AskSave()
@@ -89,6 +94,9 @@ bool TFrmMainWin::SaveQuestion()
 void TFrmMainWin::InternalOpen(const std::string& fileName)
 {
     FDocument->InternalOpen(fileName);
+    // Only once the file was read: a failed open leaves the document, and so its lists, as
+    // they were.
+    ClearPartnerLists();
     SetDeviceCount(FDocument->DeviceCount());
 }
 
@@ -107,6 +115,7 @@ void TFrmMainWin::ActFileCloseExecute()
     if (!SaveQuestion())
         return;
     FDocument->Close();
+    ClearPartnerLists();
     RefreshView();
     SetModified(false);
 }

@@ -249,6 +249,15 @@ TEST_F(TPanel, FocusMakesThePanelTheActiveDevice)
     EXPECT_FALSE(other->Active());
     EXPECT_EQ(entered.count(), 2);
 
+    // So does a click on a device button, also one that is disabled and takes no focus.
+    for (const char* name : {"BitBtnDevRequestConfigMode", "BitBtnDevSendConfiguration",
+                             "BitBtnDevReceiveConfiguration", "BitBtnDevGo"}) {
+        EdMsn(other, 0)->setFocus();
+        QTest::mouseClick(Get<QToolButton>(name), Qt::LeftButton);
+        EXPECT_TRUE(Panel->Active()) << name;
+        EXPECT_FALSE(other->Active()) << name;
+    }
+
     Panel->SetActiveColor(QColor(255, 0, 0));
     EXPECT_EQ(Panel->MarginColor(), QColor(255, 0, 0));
 }

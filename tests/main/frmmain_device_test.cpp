@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -186,6 +187,61 @@ TEST(MainWindowWithDevice, ConnectRequestReceiveEditSendAndStartFromTheDeviceMen
     EXPECT_TRUE(boxes.Texts.empty()) << boxes.Texts.front();
     EXPECT_TRUE(win.Errors.empty());
     EXPECT_EQ(win.ErrorCount(), 0);
+}
+
+// The user's hand decides which device the "Gerät" menu acts on: after panel 3's own buttons
+// connected its device and brought it into configuration mode, the menu is panel 3's, although
+// the focus was in panel 1 before and the device buttons were clicked with the mouse.
+TEST(MainWindowWithDevice, TheDeviceMenuBelongsToThePanelWhoseButtonsWereClicked)
+{
+    TSimDeviceOptions device;
+    device.AutoResetPeriod = 700ms;
+    std::unique_ptr<TSimDevice> sim;
+    try {
+        sim = std::make_unique<TSimDevice>(device);
+    } catch (const EOSError& e) {
+        GTEST_SKIP() << "no pseudo-terminal: " << e.what();
+    }
+    sim->SetStored(DeviceParameters());
+
+    TMessageBoxCatcher boxes;
+    TDlgPressReset pressReset;
+    TTestMainWin win;
+    win.SetDialogs(&pressReset, nullptr);
+    win.SetDeviceCount(3);
+    TKovTerminal& terminal = win.Document().Terminal(2);
+    terminal.SetDevicePath(sim->SlavePath());
+    TMainOptions options;
+    options.ComTimeOut = 2000;
+    win.ApplyOptions(options);
+    win.show();
+    win.activateWindow();
+    if (!QTest::qWaitForWindowActive(&win))
+        GTEST_SKIP() << "the platform activates no window";
+
+    TFrameDev* third = win.Devices()[2];
+    win.Devices()[0]->findChild<QLineEdit*>("EdMsn1")->setFocus();
+    TActionUpdates::RunAll();
+    ASSERT_EQ(win.GetSelectedDevice(), win.Devices()[0]);
+
+    QTest::mouseClick(third->findChild<QToolButton*>("BitBtnDevConnect"), Qt::LeftButton);
+    ASSERT_TRUE(terminal.GetConnected());
+    TActionUpdates::RunAll();
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    QObject::connect(&giveUp, &QTimer::timeout, &pressReset, &QDialog::reject);
+    giveUp.start(30000);
+    QTest::mouseClick(third->findChild<QToolButton*>("BitBtnDevRequestConfigMode"), Qt::LeftButton);
+    giveUp.stop();
+    ASSERT_TRUE(terminal.GetConfigMode()) << "the device did not enter configuration mode";
+
+    TActionUpdates::RunAll();
+    EXPECT_EQ(win.GetSelectedDevice(), third);
+    EXPECT_EQ(win.MIDevConnect->text(), third->ActDevConnect->text());
+    ASSERT_TRUE(win.MIDevReceiveConfiguration->isEnabled());
+    win.MIDevReceiveConfiguration->trigger();
+    EXPECT_EQ(third->findChild<QLineEdit*>("EdMsn1")->text(), "4711");
+    EXPECT_TRUE(boxes.Texts.empty()) << boxes.Texts.front();
 }
 
 // Closing the program while a configuration-mode request waits for the device: the window stops

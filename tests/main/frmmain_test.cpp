@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 struct TMainWindow : ::testing::Test {
@@ -323,6 +325,7 @@ TEST_F(TMainWindow, CommandLineFileIsOpenedOrReportedMissing)
 {
     TTempDir dir;
     dir.Write("netz.kov", "[Device2]\r\nKOVName=Nord\r\n");
+    std::filesystem::create_directory(dir.File("ordner"));
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir.File(""))));
 
@@ -337,6 +340,7 @@ TEST_F(TMainWindow, CommandLineFileIsOpenedOrReportedMissing)
     const TCase cases[] = {
         {{"TALVConfig"}, {}, 0, base, 1},
         {{"TALVConfig", "fehlt.kov"}, {"Datei \"fehlt.kov\" existiert nicht!"}, 1, base, 1},
+        {{"TALVConfig", "ordner"}, {"Datei \"ordner\" existiert nicht!"}, 1, base, 1},
         // A name without a directory is the current directory's; further arguments are ignored.
         {{"TALVConfig", "netz.kov", "fehlt.kov"}, {"Datei \"./netz.kov\" geöffnet."}, 0, base + " - ./netz.kov", 2},
     };

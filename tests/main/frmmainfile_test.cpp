@@ -1,6 +1,8 @@
 // Protects the file actions of the main window: New, Open, Save, Save as, Close and closing the
-// window, the question for unsaved data, and that a cancelled or failed step loses nothing.
+// window, the question for unsaved data, that a cancelled or failed step loses nothing, and where
+// the file dialogs start.
 #include "device/framedevice.h"
+#include "main/filedialogfolders.h"
 #include "main/versionlabel.h"
 #include "platform/datafolders.h"
 #include "platform/gui/actionupdates.h"
@@ -10,6 +12,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -260,7 +264,80 @@ TEST_F(TFileActions, OpenAfterYesWithACancelledSaveOpensNothing)
     EXPECT_TRUE(Win.IsModified());
 }
 
-TEST_F(TFileActions, DialogsStartInTheSamplesFolderOfTheCurrentDirectory)
+// A replaced document leaves no partner list of the one before: an entry at the old position
+// would show, and entering the field would select, a number of the previous plan.
+TEST_F(TFileActions, NewCloseAndOpenEmptyThePartnerLists)
+{
+    Dir.Write("a.kov", "[Device1]\r\nMsnIncoming1=11\r\nMsnIncoming2=12\r\nAutomaticCallNumber1=21\r\n"
+                       "[Device2]\r\nMsnIncoming1=21\r\nMsnIncoming2=22\r\n");
+    Dir.Write("b.kov", "[Device1]\r\nMsnIncoming1=51\r\nMsnIncoming2=52\r\nAutomaticCallNumber1=22\r\n"
+                       "[Device2]\r\nMsnIncoming1=22\r\nMsnIncoming2=62\r\n");
+    Win.show();
+    Win.activateWindow();
+    if (!QTest::qWaitForWindowActive(&Win))
+        GTEST_SKIP() << "the platform activates no window";
+    auto* box = Win.Devices()[0]->findChild<QComboBox*>("CmbBxNumber1");
+    auto* msn = Win.Devices()[0]->findChild<QLineEdit*>("EdMsn1");
+    ASSERT_TRUE(box && msn);
+    // Into the field, which builds its list, and out again.
+    const auto enter = [&] {
+        box->setFocus();
+        msn->setFocus();
+    };
+
+    for (QAction* action : {Win.ActFileNew, Win.ActFileClose, Win.ActFileOpen}) {
+        Open("a.kov");
+        enter();
+        ASSERT_EQ(box->count(), 3);
+        // Passing through the field, whose number is in the list now, is no edit.
+        ASSERT_FALSE(Win.IsModified());
+        if (action == Win.ActFileOpen)
+            Win.OpenAnswers.push_back(Path("b.kov"));
+        Win.Trigger(action);
+        EXPECT_EQ(box->count(), 0) << action->objectName().toStdString();
+    }
+    EXPECT_EQ(box->currentText(), "22");
+    enter();
+    EXPECT_EQ(box->currentText(), "22");
+    EXPECT_EQ(Win.Document().Terminal(0).GetAutomaticCallNumber(0), "22");
+}
+
+TEST(FileDialogFolders, TheSaveDialogStartsWhereTheUserCanWrite)
+{
+    namespace fs = std::filesystem;
+    TTempDir dir;
+    for (const char* folder : {"netz", "demo", "quellen", "arbeit", "dokumente", "heim"})
+        fs::create_directory(dir.File(folder));
+    // An installed program's demo folder with a plan opened from it; read-only for root too.
+    dir.Write("demo/Demo.kov", "");
+    fs::permissions(dir.File("demo"), fs::perms(0555));
+
+    struct TCase {
+        const char* Plan;
+        const char* Samples;
+        const char* Current;
+        const char* Documents;
+        const char* Expected;
+    };
+    const TCase cases[] = {
+        {"netz/plan.kov", "quellen", "arbeit", "dokumente", "netz"},
+        {"demo/Demo.kov", "demo", "arbeit", "dokumente", "dokumente"},
+        // Without a plan, a program run from its source tree saves where it was started.
+        {"", "quellen", "arbeit", "dokumente", "arbeit"},
+        {"", "quellen", "demo", "dokumente", "dokumente"},
+        {"", "demo", "arbeit", "dokumente", "dokumente"},
+        {"", "demo", "arbeit", "fehlt", "heim"},
+    };
+    const auto path = [&](const char* name) { return *name ? QString::fromStdString(dir.File(name)) : QString(); };
+    for (const auto& c : cases) {
+        const TFileDialogFolders folders{path(c.Plan), path(c.Samples), path(c.Current), path(c.Documents),
+                                         path("heim")};
+        EXPECT_EQ(folders.SaveFolder(), path(c.Expected)) << c.Plan << " " << c.Samples << " " << c.Current;
+    }
+    fs::permissions(dir.File("demo"), fs::perms(0755));
+}
+
+TEST_F(TFileActions, TheOpenDialogStartsInTheSamplesFolderOfTheCurrentDirectory)
 {
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(Dir.File(""))));

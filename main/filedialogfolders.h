@@ -1,0 +1,24 @@
+#pragma once
+// Where the save dialog starts: somewhere the user can write. The open dialog starts among the
+// demo configurations, but an installed program's demo folder is read-only, and so is a plan
+// opened from it: a save dialog started there would offer a place that refuses the file.
+
+#include <QString>
+
+struct TFileDialogFolders {
+    QString PlanFile;  // the open plan, empty without one
+    QString Samples;   // the demo configurations
+    QString Current;
+    QString Documents;
+    QString Home;
+
+    // The open plan's folder. Without one, the current folder while the demo folder is writable
+    // (the program runs from its source tree); for an installed program the documents folder,
+    // else the home folder. A folder the user cannot write is passed over.
+    QString SaveFolder() const;
+};
+
+// Whether the permission bits of an existing file or folder let this user write it. The bits
+// decide, not access(), which lets root write everywhere: what the user protected with 0555
+// counts as protected for root as well, as editors treat a read-only file.
+bool WritableByPermissions(const QString& path);
