@@ -280,13 +280,12 @@ TTalvctlOptions TTalvctlOptions::Parse(const std::vector<std::string>& arguments
 
 std::optional<std::string> TTalvctlOptions::LanguageOf(const std::vector<std::string>& arguments)
 {
-    // Walks the options as Parse does; the last valid "--lang" wins, as it would there.
+    // Walks the options as Parse does; the last valid "--lang" wins, as it would there. Parse
+    // stops at "--help", but a "--lang" after it still names the language the help speaks.
     std::optional<std::string> language;
     size_t i = 0;
     while (i < arguments.size() && IsOption(arguments[i])) {
         const auto [name, value] = SplitOption(arguments[i++]);
-        if (name == "--help")
-            break;
         const bool takesValue = name == "--port" || name == "--timeout" || name == "--lang";
         if (!takesValue || (!value && i >= arguments.size()))
             continue;

@@ -47,6 +47,7 @@ TEST(TalvctlLanguage, LangOptionAndDefaultChooseTheTexts)
         {"DE", {"--lang", "en", "--lang", "de"}, "Aufruf: talvctl"},
         {"DE", {"--port", "COM2", "--timeout=900", "--lang", "en", "--log"}, "Usage: talvctl"},
         {"DE", {"--port", "--lang", "--lang", "en"}, "Usage: talvctl"},
+        {"DE", {"--help", "--lang", "en"}, "Usage: talvctl"},
     };
     for (const TCase& c : cases) {
         std::vector<std::string> arguments = c.Options;
