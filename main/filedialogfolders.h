@@ -17,8 +17,3 @@ struct TFileDialogFolders {
     // else the home folder. A folder the user cannot write is passed over.
     QString SaveFolder() const;
 };
-
-// Whether the permission bits of an existing file or folder let this user write it. The bits
-// decide, not access(), which lets root write everywhere: what the user protected with 0555
-// counts as protected for root as well, as editors treat a read-only file.
-bool WritableByPermissions(const QString& path);

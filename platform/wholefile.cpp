@@ -1,6 +1,7 @@
 #include "platform/wholefile.h"
 
-#include <algorithm>
+#include "platform/permissionbits.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -93,30 +94,6 @@ std::string ResolvedTarget(const std::string& fileName)
     return real ? std::string(real.get()) : fileName;
 }
 
-bool InGroup(gid_t group)
-{
-    if (group == ::getegid())
-        return true;
-    const int count = ::getgroups(0, nullptr);
-    if (count <= 0)
-        return false;
-    std::vector<gid_t> groups(static_cast<size_t>(count));
-    const int got = ::getgroups(count, groups.data());
-    return got > 0 && std::find(groups.begin(), groups.begin() + got, group) != groups.begin() + got;
-}
-
-// The owner's bit when the process's user owns the file, else the group's when one of its
-// groups owns it, else the others' bit. The classes do not add up: an owner without the bit may
-// not write even where the others may, as the kernel judges it for everyone but root.
-bool WriteBitAllows(const struct stat& status)
-{
-    if (status.st_uid == ::geteuid())
-        return (status.st_mode & S_IWUSR) != 0;
-    if (InGroup(status.st_gid))
-        return (status.st_mode & S_IWGRP) != 0;
-    return (status.st_mode & S_IWOTH) != 0;
-}
-
 void SyncFolder(const std::string& folder)
 {
     const TFileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -152,7 +129,7 @@ bool MayReplaceWholeFile(const std::string& fileName)
     struct stat status {};
     if (::stat(fileName.c_str(), &status) != 0)
         return errno == ENOENT;
-    return S_ISREG(status.st_mode) && WriteBitAllows(status);
+    return S_ISREG(status.st_mode) && WriteBitsAllow(fileName);
 }
 
 bool ReplaceWholeFile(const std::string& fileName, std::string_view bytes)
