@@ -39,6 +39,21 @@ TSimParameters DeviceParameters()
     return p;
 }
 
+// A simulated device holding DeviceParameters; none where no pseudo-terminal can be had. The
+// technician keeps pressing its reset key until it is in configuration mode.
+std::unique_ptr<TSimDevice> DeviceHoldingParameters()
+{
+    TSimDeviceOptions device;
+    device.AutoResetPeriod = 700ms;
+    try {
+        auto sim = std::make_unique<TSimDevice>(device);
+        sim->SetStored(DeviceParameters());
+        return sim;
+    } catch (const EOSError&) {
+        return nullptr;
+    }
+}
+
 // Closes every message box that a device action opens and keeps its text, so that an error
 // fails the test instead of waiting for a click that never comes.
 class TMessageBoxCatcher {
@@ -63,16 +78,9 @@ private:
 
 TEST(MainWindowWithDevice, ConnectRequestReceiveEditSendAndStartFromTheDeviceMenu)
 {
-    TSimDeviceOptions device;
-    // The technician keeps pressing the reset key until the device is in configuration mode.
-    device.AutoResetPeriod = 700ms;
-    std::unique_ptr<TSimDevice> sim;
-    try {
-        sim = std::make_unique<TSimDevice>(device);
-    } catch (const EOSError& e) {
-        GTEST_SKIP() << "no pseudo-terminal: " << e.what();
-    }
-    sim->SetStored(DeviceParameters());
+    const std::unique_ptr<TSimDevice> sim = DeviceHoldingParameters();
+    if (!sim)
+        GTEST_SKIP() << "no pseudo-terminal";
 
     TMessageBoxCatcher boxes;
     TDlgPressReset pressReset;
@@ -194,15 +202,9 @@ TEST(MainWindowWithDevice, ConnectRequestReceiveEditSendAndStartFromTheDeviceMen
 // the focus was in panel 1 before and the device buttons were clicked with the mouse.
 TEST(MainWindowWithDevice, TheDeviceMenuBelongsToThePanelWhoseButtonsWereClicked)
 {
-    TSimDeviceOptions device;
-    device.AutoResetPeriod = 700ms;
-    std::unique_ptr<TSimDevice> sim;
-    try {
-        sim = std::make_unique<TSimDevice>(device);
-    } catch (const EOSError& e) {
-        GTEST_SKIP() << "no pseudo-terminal: " << e.what();
-    }
-    sim->SetStored(DeviceParameters());
+    const std::unique_ptr<TSimDevice> sim = DeviceHoldingParameters();
+    if (!sim)
+        GTEST_SKIP() << "no pseudo-terminal";
 
     TMessageBoxCatcher boxes;
     TDlgPressReset pressReset;
