@@ -3,6 +3,7 @@
 #include "device/framedevice.h"
 
 #include "device/frmmemodlg.h"
+#include "device/frmpressresetdlg.h"
 #include "device/frmressource.h"
 #include "device/hint.h"
 #include "documents/framedevstate.h"
@@ -10,7 +11,6 @@
 #include "platform/gui/actionupdates.h"
 #include "platform/gui/application.h"
 #include "platform/resstrings.h"
-#include "terminal/frmpressresetdlg.h"
 #include "terminal/kovterminal.h"
 
 #include <QAction>

@@ -1,10 +1,10 @@
 #include "main/applicationwindows.h"
 
 #include "device/frmmemodlg.h"
+#include "device/frmpressresetdlg.h"
 #include "main/frmaboutbox.h"
 #include "main/frmmain.h"
 #include "options/frmoptionsdlg.h"
-#include "terminal/frmpressresetdlg.h"
 
 #include <QFrame>
 #include <QTabWidget>

@@ -1,11 +1,11 @@
 // Protects the panel's device actions against a simulated device on a pseudo-terminal: the whole
 // way from connecting to starting, and what the user sees when a transfer fails.
 #include "device/frmmemodlg.h"
+#include "device/frmpressresetdlg.h"
 #include "modalwatch.h"
 #include "panelfixture.h"
 #include "platform/gui/actionupdates.h"
 #include "terminal/configmodeview.h"
-#include "terminal/frmpressresetdlg.h"
 
 #include <QAction>
 #include <QElapsedTimer>

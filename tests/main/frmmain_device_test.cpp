@@ -3,11 +3,11 @@
 // menu, with every line of the data-transfer log. Needs a pseudo-terminal and skips without one.
 #include "device/framedevice.h"
 #include "device/frmmemodlg.h"
+#include "device/frmpressresetdlg.h"
 #include "platform/exceptions.h"
 #include "platform/gui/actionupdates.h"
 #include "sim/simdevice.h"
 #include "slutil/slcomport.h"
-#include "terminal/frmpressresetdlg.h"
 #include "tests/main/testmainwin.h"
 
 #include <QAction>

@@ -5,13 +5,13 @@
 // an accelerator; and the help of each language names menu entries as that language shows them.
 
 #include "device/frmmemodlg.h"
+#include "device/frmpressresetdlg.h"
 #include "main/frmaboutbox.h"
 #include "main/versioninfo.h"
 #include "options/frmoptionsdlg.h"
 #include "platform/gui/helpset.h"
 #include "platform/languagecatalogue.h"
 #include "platform/resstrings.h"
-#include "terminal/frmpressresetdlg.h"
 #include "tests/main/testmainwin.h"
 
 #include <QAbstractButton>

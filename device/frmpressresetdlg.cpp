@@ -1,4 +1,4 @@
-#include "terminal/frmpressresetdlg.h"
+#include "device/frmpressresetdlg.h"
 
 #include "platform/gui/application.h"
 

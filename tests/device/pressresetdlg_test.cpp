@@ -1,7 +1,7 @@
 // Protects the press-reset dialog: status texts and colours, fresh status per request, keys, and real requests against the simulated device (success, cancel during a hand-over, failure).
+#include "device/frmpressresetdlg.h"
 #include "platform/exceptions.h"
 #include "sim/simdevice.h"
-#include "terminal/frmpressresetdlg.h"
 #include "terminal/kovterminal.h"
 
 #include <gtest/gtest.h>
