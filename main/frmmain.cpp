@@ -189,7 +189,7 @@ void TFrmMainWin::SetOptionsDialog(TDlgOptions* dialog)
             continue;
         }
         panel->SetPortResolver([this](tCOMPorts port) {
-            return FDlgOptions ? FDlgOptions->PortMap().Path(port) : TslPortMap::DefaultPath(port);
+            return FDlgOptions ? FDlgOptions->Options().Ports.Path(port) : TslPortMap::DefaultPath(port);
         });
     }
 }
@@ -354,15 +354,15 @@ void TFrmMainWin::RefreshView()
     StatusBar->update();
 }
 
-void TFrmMainWin::ApplyOptions(const TMainOptions& options)
+void TFrmMainWin::ApplyOptions(const TUserOptions& options)
 {
     FOptions = options;
     for (int i = 0; i < DeviceCount; ++i)
         FDocument->Terminal(i).SetComTimeOut(options.ComTimeOut);
     for (int i = 0; i < DeviceCount; ++i) {
-        FDevices[i]->SetColorMsn(0, options.ColorToMsn[i][0]);
-        FDevices[i]->SetColorMsn(1, options.ColorToMsn[i][1]);
-        FDevices[i]->SetActiveColor(options.ActiveDeviceColor);
+        FDevices[i]->SetColorMsn(0, options.ColorToMsn[i][0].color());
+        FDevices[i]->SetColorMsn(1, options.ColorToMsn[i][1].color());
+        FDevices[i]->SetActiveColor(options.ActiveDevicePen.color());
     }
     MsgLog->SetTextFont(options.MemoFont);
 }
@@ -370,7 +370,7 @@ void TFrmMainWin::ApplyOptions(const TMainOptions& options)
 void TFrmMainWin::FormShow(const QStringList& arguments)
 {
     FFormShown = true;
-    ApplyOptions(FDlgOptions ? OptionsOf(*FDlgOptions) : FOptions);
+    ApplyOptions(FDlgOptions ? FDlgOptions->Options() : FOptions);
     if (arguments.size() > 1) {
         const QString file = arguments[1];
         // A folder is no plan: reading it would give an empty document called opened.

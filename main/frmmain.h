@@ -13,8 +13,8 @@
 
 #include "documents/kovdocument.h"
 #include "documents/msgkind.h"
-#include "main/mainoptions.h"
 #include "options/frmoptionsdlg.h"
+#include "options/useroptions.h"
 #include "platform/languagesetting.h"
 
 #include <QMainWindow>
@@ -87,7 +87,7 @@ public:
     // Title, every panel's view, the status bar.
     void RefreshView();
     // Time-out to the terminals, colours to the panels, font to the message log.
-    void ApplyOptions(const TMainOptions& options = TMainOptions());
+    void ApplyOptions(const TUserOptions& options = TUserOptions());
     // The first panel holding the input focus, or none.
     TFrameDev* GetSelectedDevice() const;
     // Options applied (the options dialog's, else the last applied), the file named as first
@@ -222,7 +222,7 @@ private:
 
     std::unique_ptr<TKovDocument> FDocument;
     std::array<TFrameDev*, DeviceCount> FDevices{};
-    TMainOptions FOptions;
+    TUserOptions FOptions;
     QPointer<QDialog> FAboutBox;
     QPointer<TDlgOptions> FDlgOptions;
     QActionGroup* FLanguageGroup = nullptr;

@@ -365,7 +365,7 @@ void TFrmMainWin::ActInfoExecute()
 void TFrmMainWin::ActOptionsExecute()
 {
     if (FDlgOptions && FDlgOptions->exec() == QDialog::Accepted)
-        ApplyOptions(OptionsOf(*FDlgOptions));
+        ApplyOptions(FDlgOptions->Options());
 }
 
 void TFrmMainWin::ActExitExecute()

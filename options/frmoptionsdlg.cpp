@@ -4,6 +4,7 @@
 #include "options/optionsstorage.h"
 #include "platform/exceptions.h"
 #include "platform/gui/application.h"
+#include "platform/gui/screenplacement.h"
 #include "platform/inifile.h"
 #include "platform/settingsfile.h"
 #include "slutil/slportlist.h"
@@ -120,9 +121,8 @@ void TDlgOptions::CreateComPage()
 
     RxSpinComTimeOut = new QSpinBox(TbShtCom);
     RxSpinComTimeOut->setObjectName("RxSpinComTimeOut");
-    RxSpinComTimeOut->setRange(500, 60000);
+    RxSpinComTimeOut->setRange(TUserOptions::MinComTimeOut, TUserOptions::MaxComTimeOut);
     RxSpinComTimeOut->setSingleStep(100);
-    RxSpinComTimeOut->setValue(500);
     grid->addWidget(new QLabel(tr("Timeout"), TbShtCom), 0, 0);
     grid->addWidget(RxSpinComTimeOut, 0, 1);
     grid->addWidget(new QLabel(tr("Millisekunden"), TbShtCom), 0, 2);
@@ -203,12 +203,48 @@ void TDlgOptions::FillPortLists()
 
 void TDlgOptions::LoadSettings()
 {
-    const TIniFile settings(SettingsFileName());
-    TOptionsStorage::Load(*this, settings);
-    TslPortMap ports;
-    ports.Load(settings);
+    // A missing or unreadable key keeps the setting the program runs with.
+    TOptionsStorage::Load(FOptions, TIniFile(SettingsFileName()));
+    ShowOptions(FOptions);
+    if (QWidget* sheet = PgCtrlOptions->findChild<QWidget*>(FOptions.ActivePage);
+        sheet && !FOptions.ActivePage.isEmpty() && PgCtrlOptions->indexOf(sheet) >= 0)
+        PgCtrlOptions->setCurrentWidget(sheet);
+    // A position stored on a screen that has gone since would open the dialog out of sight.
+    if (FOptions.Position)
+        move(FitOnScreen(QRect(*FOptions.Position, sizeHint()), AvailableScreens()).topLeft());
+}
+
+void TDlgOptions::ShowOptions(const TUserOptions& options)
+{
+    RxSpinComTimeOut->setValue(options.ComTimeOut);
+    ShpColorActiveDevice->SetPen(options.ActiveDevicePen);
+    ShpColorActiveDevice->SetPenMode(options.ActiveDevicePenMode);
+    LblMemoFont->setFont(options.MemoFont);
+    QPalette palette = LblMemoFont->palette();
+    palette.setColor(QPalette::WindowText, options.MemoFontColor);
+    LblMemoFont->setPalette(palette);
+    for (int d = 1; d <= Devices; ++d)
+        for (int m = 1; m <= 2; ++m)
+            ShpColorToMsn(d, m)->SetBrush(options.ColorToMsn[d - 1][m - 1]);
     for (int i = 0; i < Ports; ++i)
-        CmbBxPort[i]->setEditText(QString::fromStdString(ports.Path(static_cast<tCOMPorts>(i))));
+        CmbBxPort[i]->setEditText(QString::fromStdString(options.Ports.Path(static_cast<tCOMPorts>(i))));
+}
+
+TUserOptions TDlgOptions::EditedOptions() const
+{
+    TUserOptions options;
+    options.ComTimeOut = RxSpinComTimeOut->value();
+    options.ActiveDevicePen = ShpColorActiveDevice->Pen();
+    options.ActiveDevicePenMode = ShpColorActiveDevice->PenMode();
+    options.MemoFont = LblMemoFont->font();
+    options.MemoFontColor = LblMemoFont->palette().color(QPalette::WindowText);
+    for (int d = 1; d <= Devices; ++d)
+        for (int m = 1; m <= 2; ++m)
+            options.ColorToMsn[d - 1][m - 1] = ShpColorToMsn(d, m)->Brush();
+    options.Ports = PortMap();
+    options.ActivePage = PgCtrlOptions->currentWidget()->objectName();
+    options.Position = pos();
+    return options;
 }
 
 // ---- handlers ----------------------------------------------------------------------------
@@ -218,14 +254,6 @@ void TDlgOptions::FormShow()
     // Adapters come and go between showings.
     FillPortLists();
     LoadSettings();
-    FCopies.ComTimeOut = RxSpinComTimeOut->value();
-    FCopies.ActiveDeviceColor = ShpColorActiveDevice->Pen().color();
-    FCopies.MemoFont = LblMemoFont->font();
-    for (int d = 1; d <= Devices; ++d)
-        for (int m = 1; m <= 2; ++m)
-            FCopies.ColorToMsn[d - 1][m - 1] = ShpColorToMsn(d, m)->Brush().color();
-    for (int i = 0; i < Ports; ++i)
-        FCopies.PortTexts[i] = CmbBxPort[i]->currentText();
 }
 
 void TDlgOptions::showEvent(QShowEvent* event)
@@ -270,29 +298,18 @@ void TDlgOptions::BtnMemoFontClick()
 
 void TDlgOptions::BitBtnOkClick()
 {
+    const TUserOptions edited = EditedOptions();
     TIniFile settings(SettingsFileName());
-    TOptionsStorage::Save(*this, settings);
-    PortMap().Save(settings);
+    TOptionsStorage::Save(edited, settings);
     UpdateSettingsFile(settings);
+    // Only settings that reached the file are the program's.
+    FOptions = edited;
     done(Accepted);
 }
 
 void TDlgOptions::BitBtnCancelClick()
 {
-    RxSpinComTimeOut->setValue(FCopies.ComTimeOut);
-    QPen pen = ShpColorActiveDevice->Pen();
-    pen.setColor(FCopies.ActiveDeviceColor);
-    ShpColorActiveDevice->SetPen(pen);
-    LblMemoFont->setFont(FCopies.MemoFont);
-    for (int d = 1; d <= Devices; ++d)
-        for (int m = 1; m <= 2; ++m) {
-            TColorShape* sample = ShpColorToMsn(d, m);
-            QBrush brush = sample->Brush();
-            brush.setColor(FCopies.ColorToMsn[d - 1][m - 1]);
-            sample->SetBrush(brush);
-        }
-    for (int i = 0; i < Ports; ++i)
-        CmbBxPort[i]->setEditText(FCopies.PortTexts[i]);
+    ShowOptions(FOptions);
     done(Rejected);
 }
 

@@ -1,13 +1,11 @@
 #pragma once
-// The options dialog: the reply time-out of every terminal, the frame colour of the device panel
-// in use, the twelve connection colours, the font of the message log, and which device each
-// COM name reaches. Its controls are the program's store of these settings: the main window
-// reads them from here, and the dialog loads and stores them in the settings file (sections
-// "Options" and "Ports").
-//
-// OK stores; Cancel puts back what the controls held when the dialog was shown; closing through
-// the window frame does neither, and the next showing loads the stored values again.
+// The options dialog: it edits the user's settings (TUserOptions). Each showing loads the stored
+// settings and shows a copy in the controls; OK takes the controls into the settings and stores
+// them in the settings file (sections "Options" and "Ports"); Cancel shows the settings again;
+// closing through the window frame does neither. The main window reads Options(), never the
+// controls.
 
+#include "options/useroptions.h"
 #include "slutil/slportmap.h"
 
 #include <QColor>
@@ -28,7 +26,7 @@ class TColorShape;
 class TDlgOptions : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int Devices = 6;
+    static constexpr int Devices = TUserOptions::Devices;
     static constexpr int Ports = 4;
     // The property that carries a connection button's or sample's tag, 10 * device + MSN.
     static constexpr const char* TagProperty = "Tag";
@@ -37,6 +35,9 @@ public:
     explicit TDlgOptions(QWidget* parent = nullptr);
     ~TDlgOptions() override;
 
+    // The settings as last loaded or confirmed with OK.
+    const TUserOptions& Options() const { return FOptions; }
+
     // device 1..6, msn 1..2.
     TColorShape* ShpColorToMsn(int device, int msn) const;
     QPushButton* BtnColorToMsn(int device, int msn) const;
@@ -44,7 +45,7 @@ public:
     TslPortMap PortMap() const;
 
     // ---- handlers (public so that tests drive them like the user) --------------------------
-    // Stored settings into the controls, then the copies that Cancel puts back.
+    // The stored settings, shown in the controls.
     void FormShow();
     void BtnColorActiveDeviceClick();
     // Shared by the twelve "MSN" buttons: the sample with the sender's tag gets the colour.
@@ -90,15 +91,10 @@ private:
     void CreateComPage();
     void CreateButtons();
     void FillPortLists();
+    // The settings file into FOptions and the controls, with the page and the position.
     void LoadSettings();
+    void ShowOptions(const TUserOptions& options);
+    TUserOptions EditedOptions() const;
 
-    // What Cancel puts back.
-    struct TCancelCopies {
-        int ComTimeOut = 500;
-        QColor ActiveDeviceColor;
-        QFont MemoFont;
-        std::array<std::array<QColor, 2>, Devices> ColorToMsn;
-        std::array<QString, Ports> PortTexts;
-    };
-    TCancelCopies FCopies;
+    TUserOptions FOptions;
 };

@@ -1,13 +1,9 @@
 #include "options/optionsstorage.h"
 
-#include "options/colorshape.h"
-#include "options/frmoptionsdlg.h"
-#include "platform/gui/screenplacement.h"
+#include "options/useroptions.h"
 #include "platform/inifile.h"
 
-#include <QLabel>
-#include <QSpinBox>
-#include <QTabWidget>
+#include <QFontInfo>
 
 #include <optional>
 #include <string>
@@ -66,44 +62,40 @@ std::string ColourText(const QColor& colour)
 
 // ---- the items ----
 
-void LoadBrush(TColorShape& shape, const TIniFile& ini, const std::string& item)
+void LoadBrush(QBrush& brush, const TIniFile& ini, const std::string& item)
 {
-    QBrush brush = shape.Brush();
     if (const auto colour = Colour(ini, item + ".Color"))
         brush.setColor(*colour);
     // Solid, hatched and none; gradients and textures cannot be written as a number.
     if (const auto style = Integer(ini, item + ".Style", Qt::NoBrush, Qt::DiagCrossPattern))
         brush.setStyle(static_cast<Qt::BrushStyle>(*style));
-    shape.SetBrush(brush);
 }
 
-void SaveBrush(const TColorShape& shape, TIniFile& ini, const std::string& item)
+void SaveBrush(const QBrush& brush, TIniFile& ini, const std::string& item)
 {
-    ini.WriteString(Section, item + ".Color", ColourText(shape.Brush().color()));
-    ini.WriteInteger(Section, item + ".Style", shape.Brush().style());
+    ini.WriteString(Section, item + ".Color", ColourText(brush.color()));
+    ini.WriteInteger(Section, item + ".Style", brush.style());
 }
 
-void LoadPen(TColorShape& shape, const TIniFile& ini, const std::string& item)
+void LoadPen(QPen& pen, QPainter::CompositionMode& mode, const TIniFile& ini, const std::string& item)
 {
-    QPen pen = shape.Pen();
     if (const auto colour = Colour(ini, item + ".Color"))
         pen.setColor(*colour);
     if (const auto style = Integer(ini, item + ".Style", Qt::NoPen, Qt::DashDotDotLine))
         pen.setStyle(static_cast<Qt::PenStyle>(*style));
     if (const auto width = Integer(ini, item + ".Width", 0, 100))
         pen.setWidth(*width);
-    shape.SetPen(pen);
-    if (const auto mode = Integer(ini, item + ".Mode", QPainter::CompositionMode_SourceOver,
-                                  QPainter::RasterOp_SourceOrNotDestination))
-        shape.SetPenMode(static_cast<QPainter::CompositionMode>(*mode));
+    if (const auto stored = Integer(ini, item + ".Mode", QPainter::CompositionMode_SourceOver,
+                                    QPainter::RasterOp_SourceOrNotDestination))
+        mode = static_cast<QPainter::CompositionMode>(*stored);
 }
 
-void SavePen(const TColorShape& shape, TIniFile& ini, const std::string& item)
+void SavePen(const QPen& pen, QPainter::CompositionMode mode, TIniFile& ini, const std::string& item)
 {
-    ini.WriteString(Section, item + ".Color", ColourText(shape.Pen().color()));
-    ini.WriteInteger(Section, item + ".Mode", shape.PenMode());
-    ini.WriteInteger(Section, item + ".Style", shape.Pen().style());
-    ini.WriteInteger(Section, item + ".Width", shape.Pen().width());
+    ini.WriteString(Section, item + ".Color", ColourText(pen.color()));
+    ini.WriteInteger(Section, item + ".Mode", mode);
+    ini.WriteInteger(Section, item + ".Style", pen.style());
+    ini.WriteInteger(Section, item + ".Width", pen.width());
 }
 
 std::optional<QFont::StyleHint> Pitch(const TIniFile& ini, const std::string& key, bool& fixed)
@@ -168,9 +160,8 @@ std::string StyleText(const QFont& font)
     return text;
 }
 
-void LoadFont(QLabel& label, const TIniFile& ini, const std::string& item)
+void LoadFont(QFont& font, QColor& colour, const TIniFile& ini, const std::string& item)
 {
-    QFont font = label.font();
     if (const auto name = Text(ini, item + ".Name"); name && !name->empty())
         font.setFamily(QString::fromStdString(*name));
     // The size in points wins; the height in pixels stands in when the size is missing.
@@ -185,19 +176,14 @@ void LoadFont(QLabel& label, const TIniFile& ini, const std::string& item)
     }
     if (const auto style = Text(ini, item + ".Style"))
         ReadStyle(*style, font);
-    label.setFont(font);
-    if (const auto colour = Colour(ini, item + ".Color")) {
-        QPalette palette = label.palette();
-        palette.setColor(QPalette::WindowText, *colour);
-        label.setPalette(palette);
-    }
+    if (const auto stored = Colour(ini, item + ".Color"))
+        colour = *stored;
 }
 
-void SaveFont(const QLabel& label, TIniFile& ini, const std::string& item)
+void SaveFont(const QFont& font, const QColor& colour, TIniFile& ini, const std::string& item)
 {
-    const QFont& font = label.font();
     ini.WriteInteger(Section, item + ".Charset", AnsiCharset);
-    ini.WriteString(Section, item + ".Color", ColourText(label.palette().color(QPalette::WindowText)));
+    ini.WriteString(Section, item + ".Color", ColourText(colour));
     const QFontInfo shown(font);
     ini.WriteInteger(Section, item + ".Height", font.pixelSize() > 0 ? font.pixelSize() : shown.pixelSize());
     ini.WriteString(Section, item + ".Name", font.family().toStdString());
@@ -216,37 +202,39 @@ std::string ShapeItem(int device, int msn, const char* property)
 
 }  // namespace
 
-void TOptionsStorage::Load(TDlgOptions& dialog, const TIniFile& ini)
+void TOptionsStorage::Load(TUserOptions& options, const TIniFile& ini)
 {
+    // Which names are pages is the dialog's to judge.
     if (const auto page = Text(ini, "PgCtrlOptions.ActivePage"))
-        if (QWidget* sheet = dialog.PgCtrlOptions->findChild<QWidget*>(QString::fromStdString(*page));
-            sheet && dialog.PgCtrlOptions->indexOf(sheet) >= 0)
-            dialog.PgCtrlOptions->setCurrentWidget(sheet);
-    for (int d = 1; d <= TDlgOptions::Devices; ++d)
+        options.ActivePage = QString::fromStdString(*page);
+    for (int d = 1; d <= TUserOptions::Devices; ++d)
         for (int m = 1; m <= 2; ++m)
-            LoadBrush(*dialog.ShpColorToMsn(d, m), ini, ShapeItem(d, m, "Brush"));
-    if (const auto timeOut = Integer(ini, "RxSpinComTimeOut.Value", dialog.RxSpinComTimeOut->minimum(),
-                                     dialog.RxSpinComTimeOut->maximum()))
-        dialog.RxSpinComTimeOut->setValue(*timeOut);
-    LoadFont(*dialog.LblMemoFont, ini, "LblMemoFont.Font");
-    LoadPen(*dialog.ShpColorActiveDevice, ini, "ShpColorActiveDevice.Pen");
+            LoadBrush(options.ColorToMsn[d - 1][m - 1], ini, ShapeItem(d, m, "Brush"));
+    if (const auto timeOut = Integer(ini, "RxSpinComTimeOut.Value", TUserOptions::MinComTimeOut,
+                                     TUserOptions::MaxComTimeOut))
+        options.ComTimeOut = *timeOut;
+    LoadFont(options.MemoFont, options.MemoFontColor, ini, "LblMemoFont.Font");
+    LoadPen(options.ActiveDevicePen, options.ActiveDevicePenMode, ini, "ShpColorActiveDevice.Pen");
 
     const auto left = Integer(ini, "Left", -100000, 100000);
     const auto top = Integer(ini, "Top", -100000, 100000);
-    // A position stored on a screen that has gone since would open the dialog out of sight.
     if (left && top)
-        dialog.move(FitOnScreen(QRect(QPoint(*left, *top), dialog.sizeHint()), AvailableScreens()).topLeft());
+        options.Position = QPoint(*left, *top);
+    options.Ports.Load(ini);
 }
 
-void TOptionsStorage::Save(const TDlgOptions& dialog, TIniFile& ini)
+void TOptionsStorage::Save(const TUserOptions& options, TIniFile& ini)
 {
-    ini.WriteString(Section, "PgCtrlOptions.ActivePage", dialog.PgCtrlOptions->currentWidget()->objectName().toStdString());
-    for (int d = 1; d <= TDlgOptions::Devices; ++d)
+    ini.WriteString(Section, "PgCtrlOptions.ActivePage", options.ActivePage.toStdString());
+    for (int d = 1; d <= TUserOptions::Devices; ++d)
         for (int m = 1; m <= 2; ++m)
-            SaveBrush(*dialog.ShpColorToMsn(d, m), ini, ShapeItem(d, m, "Brush"));
-    ini.WriteInteger(Section, "RxSpinComTimeOut.Value", dialog.RxSpinComTimeOut->value());
-    SaveFont(*dialog.LblMemoFont, ini, "LblMemoFont.Font");
-    SavePen(*dialog.ShpColorActiveDevice, ini, "ShpColorActiveDevice.Pen");
-    ini.WriteInteger(Section, "Left", dialog.x());
-    ini.WriteInteger(Section, "Top", dialog.y());
+            SaveBrush(options.ColorToMsn[d - 1][m - 1], ini, ShapeItem(d, m, "Brush"));
+    ini.WriteInteger(Section, "RxSpinComTimeOut.Value", options.ComTimeOut);
+    SaveFont(options.MemoFont, options.MemoFontColor, ini, "LblMemoFont.Font");
+    SavePen(options.ActiveDevicePen, options.ActiveDevicePenMode, ini, "ShpColorActiveDevice.Pen");
+    if (options.Position) {
+        ini.WriteInteger(Section, "Left", options.Position->x());
+        ini.WriteInteger(Section, "Top", options.Position->y());
+    }
+    options.Ports.Save(ini);
 }

@@ -91,7 +91,7 @@ TEST(MainWindowWithDevice, ConnectRequestReceiveEditSendAndStartFromTheDeviceMen
     // A reply time of 2 s, as the user sets it in the options: at the default of 500 ms the
     // reply timer has no tick to count and runs out at once, which ends the device's
     // configuration mode in the terminal after every parameter command.
-    TMainOptions options;
+    TUserOptions options;
     options.ComTimeOut = 2000;
     win.ApplyOptions(options);
     win.show();
@@ -213,7 +213,7 @@ TEST(MainWindowWithDevice, TheDeviceMenuBelongsToThePanelWhoseButtonsWereClicked
     win.SetDeviceCount(3);
     TKovTerminal& terminal = win.Document().Terminal(2);
     terminal.SetDevicePath(sim->SlavePath());
-    TMainOptions options;
+    TUserOptions options;
     options.ComTimeOut = 2000;
     win.ApplyOptions(options);
     win.show();

@@ -1,7 +1,7 @@
 // Protects the options reaching the program: stored settings applied when the main window is
 // shown, OK applying and Cancel leaving the time-out, active-device colour and memo font through
-// ActOptions, and a panel's connect following the COM port map. The connect case needs a
-// pseudo-terminal and skips without one.
+// ActOptions, and a panel's connect following the COM port map confirmed with OK. The connect
+// case needs a pseudo-terminal and skips without one.
 #include "device/framedevice.h"
 #include "options/colorshape.h"
 #include "platform/exceptions.h"
@@ -181,6 +181,22 @@ TEST(MainWindowOptions, ConnectReachesTheDeviceTheOptionsNameForTheComPort)
     win.Devices()[0]->ActDevConnect->trigger();
     ASSERT_TRUE(first.GetConnected()) << (boxes->Texts.empty() ? "" : boxes->Texts.front());
     EXPECT_EQ(first.GetDevicePath(), sim->SlavePath());
+    win.Devices()[0]->ActDevConnect->trigger();
+    ASSERT_FALSE(first.GetConnected());
+
+    // A choice left in the dialog closed through its frame counts nowhere.
+    {
+        TOptionsAnswer framed([](TTestDlgOptions& shown) {
+            shown.CmbBxPort[0]->setEditText("/nonexistent/talv1");
+            shown.close();
+        });
+        boxes.reset();
+        TTestMainWin::Trigger(win.ActOptions);
+        ASSERT_TRUE(framed.Answered());
+        boxes = std::make_unique<TMessageBoxes>();
+    }
+    win.Devices()[0]->ActDevConnect->trigger();
+    ASSERT_TRUE(first.GetConnected()) << (boxes->Texts.empty() ? "" : boxes->Texts.front());
     win.Devices()[0]->ActDevConnect->trigger();
     ASSERT_FALSE(first.GetConnected());
 

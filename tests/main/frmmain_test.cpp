@@ -364,11 +364,11 @@ TEST_F(TMainWindow, ApplyOptionsReachesTerminalsPanelsAndExistingLogLines)
 {
     Win.AddMessage(mkError, "rot");
     Win.AddMessage(mkInfo, "schwarz");
-    TMainOptions options;
+    TUserOptions options;
     options.ComTimeOut = 2000;
     options.ColorToMsn[0][0] = Qt::green;
     options.ColorToMsn[5][1] = Qt::yellow;
-    options.ActiveDeviceColor = Qt::magenta;
+    options.ActiveDevicePen.setColor(Qt::magenta);
     options.MemoFont = QFont("Courier New", 14);
     Win.ApplyOptions(options);
 

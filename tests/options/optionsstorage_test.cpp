@@ -1,16 +1,20 @@
 // Protects section "Options" of the settings file: every stored item round-trips with its
-// component values under its documented key, missing or unreadable values change nothing, and a
-// position off every screen comes onto the primary one.
+// component values under its documented key, through the settings and through the dialog,
+// missing or unreadable values change nothing, and a position off every screen comes onto the
+// primary one.
 #include "options/optionsstorage.h"
 
 #include "options/colorshape.h"
+#include "options/useroptions.h"
 #include "platform/inifile.h"
+#include "platform/settingsfile.h"
 #include "tests/options/testoptionsdlg.h"
 #include "tests/scopedsettings.h"
 #include "tests/tempdir.h"
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -23,25 +27,26 @@
 namespace {
 
 // Values no default has, in every stored item.
-void SetUnusualValues(TDlgOptions& dlg)
+TUserOptions UnusualOptions()
 {
-    dlg.PgCtrlOptions->setCurrentWidget(dlg.TbShtCom);
+    TUserOptions options;
+    options.ActivePage = "TbShtCom";
     for (int d = 1; d <= 6; ++d)
         for (int m = 1; m <= 2; ++m)
-            dlg.ShpColorToMsn(d, m)->SetBrush(QBrush(QColor(d * 40, m * 100, 7), m == 1 ? Qt::SolidPattern : Qt::Dense4Pattern));
-    dlg.RxSpinComTimeOut->setValue(12300);
+            options.ColorToMsn[d - 1][m - 1] = QBrush(QColor(d * 40, m * 100, 7), m == 1 ? Qt::SolidPattern : Qt::Dense4Pattern);
+    options.ComTimeOut = 12300;
     QFont font("Courier New", 13);
     font.setBold(true);
     font.setItalic(true);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
-    dlg.LblMemoFont->setFont(font);
-    QPalette palette = dlg.LblMemoFont->palette();
-    palette.setColor(QPalette::WindowText, QColor(0x12, 0x34, 0x56));
-    dlg.LblMemoFont->setPalette(palette);
-    dlg.ShpColorActiveDevice->SetPen(QPen(QBrush(QColor(200, 0, 100)), 5, Qt::DashLine));
-    dlg.ShpColorActiveDevice->SetPenMode(QPainter::RasterOp_SourceXorDestination);
-    dlg.move(123, 45);
+    options.MemoFont = font;
+    options.MemoFontColor = QColor(0x12, 0x34, 0x56);
+    options.ActiveDevicePen = QPen(QBrush(QColor(200, 0, 100)), 5, Qt::DashLine);
+    options.ActiveDevicePenMode = QPainter::RasterOp_SourceXorDestination;
+    options.Position = QPoint(123, 45);
+    options.Ports.SetPath(COM2, "/dev/ttyUSB7");
+    return options;
 }
 
 std::set<std::string> Keys(const TIniFile& ini)
@@ -59,34 +64,40 @@ struct TOptionsStorageTest : ::testing::Test {
 
 TEST_F(TOptionsStorageTest, EveryItemRoundTripsAndWritesTheSameBytesAgain)
 {
-    TTestDlgOptions written;
-    SetUnusualValues(written);
+    const TUserOptions written = UnusualOptions();
     TIniFile file(Dir.File("settings.ini"));
     TOptionsStorage::Save(written, file);
     file.UpdateFile();
 
-    TTestDlgOptions read;
+    TUserOptions read;
     TOptionsStorage::Load(read, TIniFile(Dir.File("settings.ini")));
-    EXPECT_EQ(read.PgCtrlOptions->currentWidget(), read.TbShtCom);
+    EXPECT_EQ(read.ActivePage, "TbShtCom");
     for (int d = 1; d <= 6; ++d)
         for (int m = 1; m <= 2; ++m)
-            EXPECT_EQ(read.ShpColorToMsn(d, m)->Brush(), written.ShpColorToMsn(d, m)->Brush()) << d << m;
-    EXPECT_EQ(read.RxSpinComTimeOut->value(), 12300);
-    const QFont font = read.LblMemoFont->font();
-    EXPECT_EQ(font.family(), written.LblMemoFont->font().family());
+            EXPECT_EQ(read.ColorToMsn[d - 1][m - 1], written.ColorToMsn[d - 1][m - 1]) << d << m;
+    EXPECT_EQ(read.ComTimeOut, 12300);
+    const QFont font = read.MemoFont;
+    EXPECT_EQ(font.family(), written.MemoFont.family());
     EXPECT_EQ(font.pointSize(), 13);
     EXPECT_TRUE(font.bold());
     EXPECT_TRUE(font.italic());
     EXPECT_FALSE(font.underline());
     EXPECT_TRUE(font.fixedPitch());
-    EXPECT_EQ(read.LblMemoFont->palette().color(QPalette::WindowText), QColor(0x12, 0x34, 0x56));
-    EXPECT_EQ(read.ShpColorActiveDevice->Pen(), written.ShpColorActiveDevice->Pen());
-    EXPECT_EQ(read.ShpColorActiveDevice->PenMode(), QPainter::RasterOp_SourceXorDestination);
-    EXPECT_EQ(read.pos(), QPoint(123, 45));
+    EXPECT_EQ(read.MemoFontColor, QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(read.ActiveDevicePen, written.ActiveDevicePen);
+    EXPECT_EQ(read.ActiveDevicePenMode, QPainter::RasterOp_SourceXorDestination);
+    EXPECT_EQ(read.Position, QPoint(123, 45));
+    EXPECT_EQ(read.Ports.Path(COM2), "/dev/ttyUSB7");
 
     TIniFile again(Dir.File("again.ini"));
     TOptionsStorage::Save(read, again);
     EXPECT_EQ(again.Encoded(), file.Encoded());
+
+    // The dialog shows every item as stored: OK without a change writes the same bytes.
+    const TScopedSettings stored(file.Encoded());
+    TTestDlgOptions dlg;
+    dlg.BitBtnOk->click();
+    EXPECT_EQ(TIniFile(SettingsFileName()).Encoded(), file.Encoded());
 }
 
 // A position stored on a screen that has gone since (a projector, a docking station).
@@ -94,9 +105,8 @@ TEST_F(TOptionsStorageTest, PositionOffEveryScreenComesOntoThePrimaryScreen)
 {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     for (const QPoint stored : {QPoint(5000, 3000), QPoint(-5000, -3000), QPoint(screen.right(), 10)}) {
-        Dir.Write("far.ini", "[Options]\r\nLeft=" + std::to_string(stored.x()) + "\r\nTop=" + std::to_string(stored.y()) + "\r\n");
+        const TScopedSettings far("[Options]\r\nLeft=" + std::to_string(stored.x()) + "\r\nTop=" + std::to_string(stored.y()) + "\r\n");
         TTestDlgOptions dlg;
-        TOptionsStorage::Load(dlg, TIniFile(Dir.File("far.ini")));
         EXPECT_TRUE(screen.contains(QRect(dlg.pos(), dlg.sizeHint())))
             << stored.x() << "," << stored.y() << " -> " << dlg.pos().x() << "," << dlg.pos().y();
     }
@@ -104,10 +114,8 @@ TEST_F(TOptionsStorageTest, PositionOffEveryScreenComesOntoThePrimaryScreen)
 
 TEST_F(TOptionsStorageTest, KeysAndEncodingsAreTheDocumentedOnes)
 {
-    TTestDlgOptions dlg;
-    SetUnusualValues(dlg);
     TIniFile file(Dir.File("settings.ini"));
-    TOptionsStorage::Save(dlg, file);
+    TOptionsStorage::Save(UnusualOptions(), file);
 
     std::set<std::string> expected = {
         "PgCtrlOptions.ActivePage",
@@ -170,10 +178,8 @@ TEST_F(TOptionsStorageTest, UnreadableOrMissingValuesLeaveTheControls)
     TTestDlgOptions reference;
     for (const auto& g : garbled) {
         SCOPED_TRACE(std::string(g.Key) + "=" + g.Value);
-        Dir.Write("garbled.ini", std::string("[Options]\r\nTop=77\r\n") + g.Key + "=" + g.Value + "\r\n");
+        const TScopedSettings garbledFile(std::string("[Options]\r\nTop=77\r\n") + g.Key + "=" + g.Value + "\r\n");
         TTestDlgOptions dlg;
-        const QPoint before = dlg.pos();
-        TOptionsStorage::Load(dlg, TIniFile(Dir.File("garbled.ini")));
         EXPECT_EQ(dlg.PgCtrlOptions->currentWidget(), dlg.TbShtView);
         EXPECT_EQ(dlg.RxSpinComTimeOut->value(), 500);
         EXPECT_EQ(dlg.ShpColorToMsn(1, 1)->Brush(), reference.ShpColorToMsn(1, 1)->Brush());
@@ -182,14 +188,13 @@ TEST_F(TOptionsStorageTest, UnreadableOrMissingValuesLeaveTheControls)
         EXPECT_EQ(dlg.LblMemoFont->font(), reference.LblMemoFont->font());
         EXPECT_EQ(dlg.LblMemoFont->palette().color(QPalette::WindowText), QColor(Qt::black));
         // A position needs both keys.
-        EXPECT_EQ(dlg.pos(), before);
+        EXPECT_EQ(dlg.pos(), reference.pos());
     }
 
     // An empty file and one without the section leave everything as well.
     for (const char* text : {"", "[Main]\r\nRxSpinComTimeOut.Value=900\r\n"}) {
-        Dir.Write("other.ini", text);
+        const TScopedSettings other(text);
         TTestDlgOptions dlg;
-        TOptionsStorage::Load(dlg, TIniFile(Dir.File("other.ini")));
         EXPECT_EQ(dlg.RxSpinComTimeOut->value(), 500);
     }
 }
@@ -197,8 +202,8 @@ TEST_F(TOptionsStorageTest, UnreadableOrMissingValuesLeaveTheControls)
 TEST_F(TOptionsStorageTest, AHeightStandsInForAMissingSize)
 {
     Dir.Write("height.ini", "[Options]\r\nLblMemoFont.Font.Height=21\r\nLblMemoFont.Font.Name=Courier New\r\n");
-    TTestDlgOptions dlg;
-    TOptionsStorage::Load(dlg, TIniFile(Dir.File("height.ini")));
-    EXPECT_EQ(dlg.LblMemoFont->font().pixelSize(), 21);
-    EXPECT_EQ(dlg.LblMemoFont->font().family(), QFont("Courier New").family());
+    TUserOptions options;
+    TOptionsStorage::Load(options, TIniFile(Dir.File("height.ini")));
+    EXPECT_EQ(options.MemoFont.pixelSize(), 21);
+    EXPECT_EQ(options.MemoFont.family(), QFont("Courier New").family());
 }
