@@ -4,6 +4,7 @@
 // usage error never leaves a half-done job on the device.
 
 #include "cli/talvctlparameters.h"
+#include "documents/kovdocument.h"
 #include "slutil/slcomport.h"
 
 #include <optional>
@@ -23,7 +24,7 @@ enum tTalvctlCommand : int {
 
 struct TTalvctlCommand {
     static constexpr int MinDevice = 1;
-    static constexpr int MaxDevice = 6;
+    static constexpr int MaxDevice = TKovDocument::MaxDevices;
 
     tTalvctlCommand Kind = ETalvctlReceive;
     TTalvctlParameters Parameters;  // "send KEY=VALUE..." only

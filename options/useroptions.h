@@ -5,6 +5,7 @@
 // was left. A default object holds the values the program runs with before the user changed
 // anything. The main window and the panels read these, never the dialog's controls.
 
+#include "documents/kovdocument.h"
 #include "slutil/slportmap.h"
 
 #include <QBrush>
@@ -20,7 +21,7 @@
 #include <optional>
 
 struct TUserOptions {
-    static constexpr int Devices = 6;
+    static constexpr int Devices = TKovDocument::MaxDevices;
     // The reply time-out the user may choose, in milliseconds.
     static constexpr int MinComTimeOut = 500;
     static constexpr int MaxComTimeOut = 60000;
