@@ -242,17 +242,15 @@ bool TSimLine::Poll(TClock::time_point until, bool wantWrite)
     // A descriptor with no events still reports POLLHUP; leave it out instead.
     const nfds_t count = fds[1].events ? 2 : 1;
     const int ready = ::poll(fds, count, PollTimeout(until));
-    if (FWire)
-        TakeWireInput();
-    if (ready <= 0)
-        return false;
-
-    if (fds[0].revents & POLLIN) {
+    if (ready > 0 && (fds[0].revents & POLLIN)) {
         char drain[64];
         while (::read(FWakeRead, drain, sizeof drain) > 0) {
         }
     }
-    if (count < 2)
+    // Only after the drain: input whose wake-up was drained must not be left on the wire.
+    if (FWire)
+        TakeWireInput();
+    if (ready <= 0 || count < 2)
         return false;
     if (fds[1].revents & POLLIN)
         ReadInput();

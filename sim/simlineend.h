@@ -9,6 +9,7 @@
 #include "sim/simwire.h"
 #include "slutil/slline.h"
 
+#include <cstddef>
 #include <memory>
 
 class TSimLineEnd : public TslLine {
