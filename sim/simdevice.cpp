@@ -39,7 +39,7 @@ std::string Printable(std::string_view bytes)
 
 TSimDevice::TSimDevice(TSimDeviceOptions options)
     : FOptions(std::move(options)),
-      FLine(FOptions.Pace, FOptions.Split, FOptions.Seed),
+      FLine(FOptions.Pace, FOptions.Split, FOptions.Seed, FOptions.InProcess),
       FProtocol(FOptions.ConfirmationWindow),
       // A generator of its own, so ordering a fault does not change the split points.
       FFaults(FOptions.Seed ^ 0x9e3779b9u)

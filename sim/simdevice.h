@@ -1,6 +1,7 @@
 #pragma once
 // A simulated TALV device on a pseudo-terminal: the tool opens SlavePath() as its serial port
-// and talks to the device as to a real one. A worker thread owned by the device serves the line;
+// and talks to the device as to a real one. In process, the tool talks over LineEnd() instead,
+// with no device file and no read that waits for bytes already sent. A worker thread owned by the device serves the line;
 // tests and the talvsim program steer it through the public methods, which are thread-safe.
 //
 // Besides the honest protocol (TSimProtocol) the device can misbehave on order: stay silent,
@@ -17,6 +18,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -26,6 +28,7 @@
 struct TSimDeviceOptions {
     bool Pace = false;   // send at the speed of a 9600-baud line
     bool Split = false;  // send each reply in several pieces with pauses of up to 30 ms
+    bool InProcess = false;  // no pseudo-terminal: the tool talks over LineEnd()
     uint32_t Seed = 1;   // for the split points, the pauses and the garbage
     std::chrono::milliseconds ConfirmationWindow = TSimProtocol::DefaultConfirmationWindow;
     // When not zero: a reset every period while the device is not in configuration mode, as
@@ -52,7 +55,10 @@ public:
     TSimDevice(const TSimDevice&) = delete;
     TSimDevice& operator=(const TSimDevice&) = delete;
 
+    // Empty in process.
     const std::string& SlavePath() const { return FLine.SlavePath(); }
+    // The tool's end of the line in process; null on a pseudo-terminal.
+    std::shared_ptr<TslLine> LineEnd() const { return FLine.ToolEnd(); }
 
     // ---- carried out by the worker; each returns once it is done ----
     // The worker first answers all input it has read by then, so a command given after

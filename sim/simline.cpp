@@ -1,6 +1,7 @@
 #include "sim/simline.h"
 
 #include "platform/exceptions.h"
+#include "sim/simlineend.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -30,8 +31,10 @@ int PollTimeout(TSimLine::TClock::time_point until)
 
 }  // namespace
 
-TSimLine::TSimLine(bool pace, bool split, uint32_t seed)
-    : FSlavePath(FPty.SlavePath()), FPace(pace), FSplit(split), FRandom(seed)
+TSimLine::TSimLine(bool pace, bool split, uint32_t seed, bool inProcess)
+    : FPty(inProcess ? nullptr : std::make_unique<TSimPty>()),
+      FWire(inProcess ? std::make_shared<TSimWire>() : nullptr),
+      FSlavePath(FPty ? FPty->SlavePath() : std::string()), FPace(pace), FSplit(split), FRandom(seed)
 {
     int fds[2];
     if (::pipe(fds) != 0)
@@ -42,10 +45,21 @@ TSimLine::TSimLine(bool pace, bool split, uint32_t seed)
     }
     FWakeRead = fds[0];
     FWakeWrite = fds[1];
+    if (FWire) {
+        FWire->WakeFd = FWakeWrite;
+        FToolEnd = std::make_shared<TSimLineEnd>(FWire);
+    }
 }
 
 TSimLine::~TSimLine()
 {
+    // The tool's end may live on: it finds the line down and no longer wakes anybody.
+    if (FWire) {
+        std::lock_guard lock(FWire->Mutex);
+        FWire->Up = false;
+        FWire->WakeFd = -1;
+        FWire->ToToolChanged.notify_all();
+    }
     ::close(FWakeRead);
     ::close(FWakeWrite);
 }
@@ -73,18 +87,39 @@ std::string TSimLine::TakeInput()
 {
     std::string input;
     input.swap(FInput);
+    // Asked again with nothing left: everything taken so far has been answered.
+    if (input.empty() && FWire) {
+        std::lock_guard lock(FWire->Mutex);
+        FWire->AnsweredCount = FTakenCount;
+        FWire->ToToolChanged.notify_all();
+    }
     return input;
+}
+
+bool TSimLine::IsUp() const
+{
+    if (FPty)
+        return FPty->IsOpen();
+    std::lock_guard lock(FWire->Mutex);
+    return FWire->Up;
 }
 
 void TSimLine::HangUp()
 {
+    if (FWire) {
+        // What was sent stays readable for the tool, as on a drained line; then its reads fail.
+        std::lock_guard lock(FWire->Mutex);
+        FWire->Up = false;
+        FWire->ToToolChanged.notify_all();
+        return;
+    }
     // Bytes written to the master reach the slave's input queue a moment later, through the
     // kernel's flip buffer, so an empty queue alone does not prove they were read: the queue has
     // to stay empty for DrainQuiet.
     const auto start = TClock::now();
     auto lastUnread = start;
     int unread = 0;
-    while (IsUp() && ::ioctl(FPty.Slave(), FIONREAD, &unread) == 0) {
+    while (IsUp() && ::ioctl(FPty->Slave(), FIONREAD, &unread) == 0) {
         const auto now = TClock::now();
         if (unread > 0)
             lastUnread = now;
@@ -93,7 +128,7 @@ void TSimLine::HangUp()
         if (!Pause(now + std::chrono::milliseconds(1)))
             break;
     }
-    FPty.Close();
+    FPty->Close();
 }
 
 bool TSimLine::Send(std::string_view bytes)
@@ -153,7 +188,13 @@ bool TSimLine::WriteAll(std::string_view bytes)
     while (done < bytes.size()) {
         if (StopRequested() || !IsUp())
             return false;
-        const ssize_t n = ::write(FPty.Master(), bytes.data() + done, bytes.size() - done);
+        if (FWire) {
+            std::lock_guard lock(FWire->Mutex);
+            FWire->ToTool.append(bytes.substr(done));
+            FWire->ToToolChanged.notify_all();
+            return true;
+        }
+        const ssize_t n = ::write(FPty->Master(), bytes.data() + done, bytes.size() - done);
         if (n > 0) {
             done += static_cast<size_t>(n);
             lastProgress = TClock::now();
@@ -191,24 +232,25 @@ bool TSimLine::Poll(TClock::time_point until, bool wantWrite)
         return false;
     pollfd fds[2] = {{FWakeRead, POLLIN, 0}, {-1, 0, 0}};
     const auto now = TClock::now();
-    const bool readMaster = IsUp() && now >= FReadQuietUntil;
-    if (IsUp()) {
-        fds[1].fd = FPty.Master();
+    const bool readMaster = FPty && IsUp() && now >= FReadQuietUntil;
+    if (FPty && IsUp()) {
+        fds[1].fd = FPty->Master();
         fds[1].events = static_cast<short>((readMaster ? POLLIN : 0) | (wantWrite ? POLLOUT : 0));
         if (!readMaster)
             until = std::min(until, FReadQuietUntil);
     }
     // A descriptor with no events still reports POLLHUP; leave it out instead.
     const nfds_t count = fds[1].events ? 2 : 1;
-    if (::poll(fds, count, PollTimeout(until)) <= 0)
-        return false;
-
-    if (fds[0].revents & POLLIN) {
+    const int ready = ::poll(fds, count, PollTimeout(until));
+    if (ready > 0 && (fds[0].revents & POLLIN)) {
         char drain[64];
         while (::read(FWakeRead, drain, sizeof drain) > 0) {
         }
     }
-    if (count < 2)
+    // Only after the drain: input whose wake-up was drained must not be left on the wire.
+    if (FWire)
+        TakeWireInput();
+    if (ready <= 0 || count < 2)
         return false;
     if (fds[1].revents & POLLIN)
         ReadInput();
@@ -221,12 +263,9 @@ void TSimLine::ReadInput()
 {
     char buffer[4096];
     for (;;) {
-        const ssize_t n = ::read(FPty.Master(), buffer, sizeof buffer);
+        const ssize_t n = ::read(FPty->Master(), buffer, sizeof buffer);
         if (n > 0) {
-            const std::string_view chunk(buffer, static_cast<size_t>(n));
-            FInput.append(chunk);
-            if (OnReceived)
-                OnReceived(chunk);
+            Received(std::string_view(buffer, static_cast<size_t>(n)));
             continue;
         }
         if (n < 0 && errno == EINTR)
@@ -238,4 +277,24 @@ void TSimLine::ReadInput()
         FReadQuietUntil = TClock::now() + ReadQuietTime;
         return;
     }
+}
+
+void TSimLine::TakeWireInput()
+{
+    std::string input;
+    {
+        std::lock_guard lock(FWire->Mutex);
+        input.swap(FWire->FromTool);
+    }
+    FTakenCount += input.size();
+    // Outside the wire's lock: the receive event takes the device's own.
+    if (!input.empty())
+        Received(input);
+}
+
+void TSimLine::Received(std::string_view chunk)
+{
+    FInput.append(chunk);
+    if (OnReceived)
+        OnReceived(chunk);
 }

@@ -1,21 +1,26 @@
 #pragma once
 // The simulated device's end of the serial line, as its worker thread drives it: sending with
 // the pace of a 9600-baud line and in randomly split pieces, reading what the tool sent, and
-// waiting for either or for a wake-up from another thread.
+// waiting for either or for a wake-up from another thread. The line is a pseudo-terminal, or,
+// in process, a wire to the tool's end (ToolEnd) without any device file.
 //
-// Threads: Wake, RequestStop, StopRequested and SlavePath may be called from any thread; all
-// the rest belongs to the worker. The wake-up is a pipe the worker polls beside the master, so
+// Threads: Wake, RequestStop, StopRequested, SlavePath and ToolEnd may be called from any
+// thread; all the rest belongs to the worker. The wake-up is a pipe the worker polls beside the master, so
 // a stop request ends any wait at once, a long paced send included.
 
 #include "sim/simpty.h"
+#include "sim/simwire.h"
 
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <random>
 #include <string>
 #include <string_view>
+
+class TslLine;
 
 class TSimLine {
 public:
@@ -32,13 +37,16 @@ public:
     static constexpr std::chrono::milliseconds DrainLimit{500};
     static constexpr std::chrono::milliseconds DrainQuiet{20};
 
-    // Raises EOSError when no pseudo-terminal can be made.
-    TSimLine(bool pace, bool split, uint32_t seed);
+    // Raises EOSError when no pseudo-terminal (or, in process, no wake-up pipe) can be made.
+    TSimLine(bool pace, bool split, uint32_t seed, bool inProcess = false);
     ~TSimLine();
     TSimLine(const TSimLine&) = delete;
     TSimLine& operator=(const TSimLine&) = delete;
 
+    // Empty in process.
     const std::string& SlavePath() const { return FSlavePath; }
+    // The tool's end of an in-process line; null on a pseudo-terminal.
+    std::shared_ptr<TslLine> ToolEnd() const { return FToolEnd; }
 
     // ---- any thread ----
     void Wake();
@@ -52,7 +60,8 @@ public:
 
     // Returns when input has arrived, Wake or RequestStop was called, or at until.
     void Wait(TClock::time_point until);
-    // The input read so far and not yet taken.
+    // The input read so far and not yet taken. Empty means that everything taken before has
+    // been answered (the worker answers what it takes before it asks again).
     std::string TakeInput();
     // Sends bytes under the pace and split options; input arriving meanwhile is read and kept.
     // False when the send was cut short by a stop request or the line is down.
@@ -61,7 +70,7 @@ public:
     // line drops after the last byte has left it, while a pseudo-terminal's hang-up throws
     // away what the tool has not read yet.
     void HangUp();
-    bool IsUp() const { return FPty.IsOpen(); }
+    bool IsUp() const;
 
 private:
     bool SendPiece(std::string_view piece);
@@ -72,9 +81,17 @@ private:
     // take bytes (only asked when wantWrite).
     bool Poll(TClock::time_point until, bool wantWrite);
     void ReadInput();
+    // In process: what the tool wrote since the last call.
+    void TakeWireInput();
+    void Received(std::string_view chunk);
     void Log(const std::string& text) const { if (OnLog) OnLog(text); }
 
-    TSimPty FPty;
+    // Exactly one of the two: the pseudo-terminal, or the wire to the tool's end.
+    const std::unique_ptr<TSimPty> FPty;
+    const std::shared_ptr<TSimWire> FWire;
+    std::shared_ptr<TslLine> FToolEnd;
+    // In process: bytes taken from the wire so far.
+    uint64_t FTakenCount = 0;
     const std::string FSlavePath;
     const bool FPace;
     const bool FSplit;

@@ -4,6 +4,7 @@
 // explicit path, which may also be a pseudo-terminal).
 
 #include "slutil/slcommtimeouts.h"
+#include "slutil/slline.h"
 
 #include <atomic>
 #include <cstdint>
@@ -11,7 +12,7 @@
 
 enum tCOMPorts : int { COM1 = 0, COM2 = 1, COM3 = 2, COM4 = 3 };
 
-class TslCOMPort {
+class TslCOMPort : public TslLine {
 public:
     enum tCOMPortState : int { stWriting = 1, stReading = 2, stOpen = 3, stClosed = 4 };
 
@@ -19,7 +20,7 @@ public:
     static constexpr size_t ReceiveAreaSize = 1024;
 
     TslCOMPort();
-    ~TslCOMPort();
+    ~TslCOMPort() override;
     TslCOMPort(const TslCOMPort&) = delete;
     TslCOMPort& operator=(const TslCOMPort&) = delete;
 
@@ -35,28 +36,30 @@ public:
     std::string DeviceName() const;
 
     TslCommTimeOuts& CommTimeOuts() { return FCommTimeOuts; }
+    // The read time-out asked for, whether or not it has reached the port yet.
+    int32_t ReadTimeOut() const override { return FCommTimeOuts.ReadTotalTimeoutConstant(); }
 
     // Opens exclusively; does nothing when already open. Raises EOSError with
     // PortOpenErrorMessage (the port, its device, why, and what to do) when the device is
     // missing, busy or denied.
-    void Open();
+    void Open() override;
     // Releases the port; nothing on a closed port. The result is whether the port was open.
-    bool Close();
+    bool Close() override;
 
     // One bounded read of at most ReadChunk bytes under the applied time-outs. False when the
     // port is closed or the read failed (LastError tells why; a hang-up is a failure, EIO).
     // A zero byte ends the text of that read; what follows it is dropped.
-    bool Read(std::string& text, uint32_t* count);
+    bool Read(std::string& text, uint32_t* count) override;
     // Writes every byte; true without writing on a closed port.
-    bool Write(const std::string& text);
+    bool Write(const std::string& text) override;
 
-    bool GetActive() const { return GetState() != stClosed; }
+    bool GetActive() const override { return GetState() != stClosed; }
     void SetActive(bool active);
     tCOMPortState GetState() const { return FState.load(); }
     void SetState(tCOMPortState state) { FState.store(state); }
 
     // errno of the last failed Open, Read or Write; 0 when none failed.
-    int LastError() const { return FLastError; }
+    int LastError() const override { return FLastError; }
 
 private:
     void ConfigureLine();

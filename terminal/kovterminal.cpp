@@ -131,41 +131,44 @@ void TKovTerminal::SetConnected(bool connected)
 void TKovTerminal::Open()
 {
     DropExchange();
-    if (!FPort)
-        FPort = std::make_unique<TslCOMPort>();
-    FPort->SetCOMPort(FCOMPort);
-    FPort->SetDevicePath(FDevicePath);
-    FPort->CommTimeOuts().SetTimeOut(TslCommTimeOuts::ReadTotalTimeoutConstantIndex, 500);
-    FPort->Open();
-    FConnected = FPort->GetActive();
+    if (!FLine) {
+        FPort->SetCOMPort(FCOMPort);
+        FPort->SetDevicePath(FDevicePath);
+        FPort->CommTimeOuts().SetTimeOut(TslCommTimeOuts::ReadTotalTimeoutConstantIndex, 500);
+    }
+    Line()->Open();
+    FConnected = Line()->GetActive();
     SetConfigMode(false);
 }
 
 void TKovTerminal::Close()
 {
     DropExchange();
-    if (FPort) {
-        FPort->Close();
-        FConnected = FPort->GetActive();
-    } else {
-        FConnected = false;
-    }
+    Line()->Close();
+    FConnected = Line()->GetActive();
     FWaitState = EKovWaitNone;
     SetConfigMode(false);
+}
+
+void TKovTerminal::SetLine(std::shared_ptr<TslLine> line)
+{
+    // The request thread reads the line in use; it must be gone before the line changes.
+    StopRequestConfigMode();
+    Close();
+    FLine = std::move(line);
 }
 
 // ---- reply timer ------------------------------------------------------------
 
 void TKovTerminal::Send(const AnsiString& text, tKovWaitForCmd wait)
 {
-    if (!FPort)
-        return;
+    TslLine& line = *Line();
     if (!text.empty()) {
         FSentString = text;
         // A command that never reached the line must not pass for sent: for "go", which waits
         // for no reply, nothing else would tell.
-        if (!FPort->Write(text + CommandTerminator))
-            RaiseLastOSError(FPort->LastError());
+        if (!line.Write(text + CommandTerminator))
+            RaiseLastOSError(line.LastError());
         DoLogSend();
     }
     FWaitState = wait;
@@ -175,7 +178,7 @@ void TKovTerminal::Send(const AnsiString& text, tKovWaitForCmd wait)
     FTimedOut.store(false);
 
     // Before the owner has set a reply time (0) the count would be negative: no ticks then.
-    const int ticks = (FComTimeOut - FPort->CommTimeOuts().ReadTotalTimeoutConstant()) / TslTimerThread::TickMs;
+    const int ticks = (FComTimeOut - line.ReadTimeOut()) / TslTimerThread::TickMs;
     auto timer = TslTimerThread::Create(ticks > 0 ? static_cast<uint32_t>(ticks) : 0);
     timer->OnTimer = [this, generation](TslTimerThread& sender) { TimerTimerSend(sender, generation); };
     timer->OnTick = [this, generation](TslTimerThread& sender) { TimerTimerProcess(sender, generation); };
@@ -262,8 +265,7 @@ void TKovTerminal::EndReplyWait()
 
 void TKovTerminal::ProcessReceived(void*)
 {
-    if (!FPort)
-        return;
+    TslLine& line = *Line();
     // The first pass always reads once: with a reply time of 500 ms the timer has no ticks and
     // may have run out before this thread gets here, and the device must get its one read.
     bool firstPass = true;
@@ -277,11 +279,11 @@ void TKovTerminal::ProcessReceived(void*)
         firstPass = false;
         AnsiString text;
         uint32_t count = 0;
-        if (!FPort->Read(text, &count)) {
+        if (!line.Read(text, &count)) {
             // What came before the failure is half a reply at best; it must not become the
             // start of the next exchange's.
             FReceiveBuffer.clear();
-            RaiseLastOSError(FPort->LastError());
+            RaiseLastOSError(line.LastError());
         }
         ProcessReceivedText(text);
     } while (FWaitState != EKovWaitNone);

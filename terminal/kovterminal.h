@@ -1,5 +1,6 @@
 #pragma once
-// One TALV device: its parameters and the command protocol with it over its serial port.
+// One TALV device: its parameters and the command protocol with it over its serial port (or
+// over another line end handed to it, such as the simulated device's in-process end).
 //
 // Commands are a line of text ended by a carriage return. The device echoes each command and
 // ends every reply with its prompt "#"; the text up to the prompt is one reply unit, handed to
@@ -8,6 +9,7 @@
 // own, and the terminal stops and waits for both before it is destroyed.
 
 #include "slutil/slcomport.h"
+#include "slutil/slline.h"
 #include "slutil/sltimerthread.h"
 #include "terminal/KovDef.h"
 
@@ -101,7 +103,14 @@ public:
     // Received but not yet handled text.
     const AnsiString& ReceiveBuffer() const { return FReceiveBuffer; }
 
+    // The terminal's own serial port, whether or not it is the line in use.
     TslCOMPort* Port() { return FPort.get(); }
+    // The line the exchanges use: the line handed over by SetLine, else the own port.
+    TslLine* Line() const { return FLine ? FLine.get() : FPort.get(); }
+    // Talks over line from now on instead of the own port (null: the own port again). The
+    // connection and a running configuration-mode request on the previous line end as by Close
+    // and StopRequestConfigMode; the next Open opens the new line.
+    void SetLine(std::shared_ptr<TslLine> line);
 
     // ---- commands --------------------------------------------------------
     void SendShow();
@@ -189,7 +198,8 @@ private:
     tIsdnDChannelProtocol FIsdnDChannelProtocol = IsdnDss1;
     std::vector<AnsiString> FComment;
 
-    std::unique_ptr<TslCOMPort> FPort;
+    const std::unique_ptr<TslCOMPort> FPort;
+    std::shared_ptr<TslLine> FLine;
     int FComTimeOut = 0;
     bool FConnected = false;
     // Written by the reply timer and the request thread, read by the GUI thread.

@@ -106,10 +106,10 @@ void ThRequestConfigMode::Fail(const std::string& reason)
 }
 
 // The failure text of a read or write is the one an exchange on the GUI thread would raise.
-void ThRequestConfigMode::FailOnPortError(const TslCOMPort& port)
+void ThRequestConfigMode::FailOnLineError(const TslLine& line)
 {
     try {
-        RaiseLastOSError(port.LastError());
+        RaiseLastOSError(line.LastError());
     } catch (const Exception& e) {
         Fail(e.what());
     }
@@ -117,14 +117,13 @@ void ThRequestConfigMode::FailOnPortError(const TslCOMPort& port)
 
 void ThRequestConfigMode::Execute()
 {
-    if (!FTerminal->Port())
-        return;
     if (!WaitForStartString())
         return;
 
     // A confirmation that never reached the line must not be shown as sent.
-    if (!FTerminal->Port()->Write(ConfigModeConfirmation + CommandTerminator)) {
-        FailOnPortError(*FTerminal->Port());
+    TslLine& line = *FTerminal->Line();
+    if (!line.Write(ConfigModeConfirmation + CommandTerminator)) {
+        FailOnLineError(line);
         return;
     }
     Show(EConfigModeConfirmed);
@@ -145,7 +144,7 @@ void ThRequestConfigMode::Execute()
 
 bool ThRequestConfigMode::WaitForStartString()
 {
-    TslCOMPort& port = *FTerminal->Port();
+    TslLine& line = *FTerminal->Line();
     std::string collected;
     do {
         Show(EConfigModeWaitForStart);
@@ -155,8 +154,8 @@ bool ThRequestConfigMode::WaitForStartString()
         }
         std::string text;
         uint32_t count = 0;
-        if (!port.Read(text, &count)) {
-            FailOnPortError(port);
+        if (!line.Read(text, &count)) {
+            FailOnLineError(line);
             return false;
         }
         collected += text;
@@ -166,9 +165,9 @@ bool ThRequestConfigMode::WaitForStartString()
 
 bool ThRequestConfigMode::WaitForPrompt()
 {
-    TslCOMPort& port = *FTerminal->Port();
+    TslLine& line = *FTerminal->Line();
     const int timeOut = FTerminal->GetComTimeOut();
-    const int ticks = (timeOut - port.CommTimeOuts().ReadTotalTimeoutConstant()) / TslTimerThread::TickMs;
+    const int ticks = (timeOut - line.ReadTimeOut()) / TslTimerThread::TickMs;
 
     FTimeOut.store(false);
     FTimer = TslTimerThread::Create(ticks > 0 ? static_cast<uint32_t>(ticks) : 0);
@@ -197,9 +196,9 @@ bool ThRequestConfigMode::WaitForPrompt()
         }
         std::string text;
         uint32_t count = 0;
-        if (!port.Read(text, &count)) {
+        if (!line.Read(text, &count)) {
             stopTimer();
-            FailOnPortError(port);
+            FailOnLineError(line);
             return false;
         }
         collected += text;

@@ -1,7 +1,7 @@
 #pragma once
 // The worker that brings a device into configuration mode while the technician presses its
 // reset key: it waits for the start string, answers it, waits for the prompt and reports each
-// step to its view. It reads and writes the terminal's port directly; while it runs, the
+// step to its view. It reads and writes the terminal's line directly; while it runs, the
 // terminal performs no exchange of its own.
 //
 // The terminal owns the thread object and joins it; Stop is harmless after the thread ended.
@@ -15,7 +15,7 @@
 #include <thread>
 
 class TKovTerminal;
-class TslCOMPort;
+class TslLine;
 class TslTimerThread;
 
 class ThRequestConfigMode {
@@ -42,7 +42,7 @@ private:
     bool WaitForStartString();
     bool WaitForPrompt();
     void Fail(const std::string& reason);
-    void FailOnPortError(const TslCOMPort& port);
+    void FailOnLineError(const TslLine& line);
     // Runs call on the view's thread and waits for it; false when the request was stopped.
     bool Synchronize(std::function<void(TConfigModeView&)> call);
     void Show(tConfigModeStatus status, const std::string& reason = {});

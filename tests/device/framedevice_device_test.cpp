@@ -1,5 +1,5 @@
-// Protects the panel's device actions against a simulated device on a pseudo-terminal: the whole
-// way from connecting to starting, and what the user sees when a transfer fails.
+// Protects the panel's device actions against a simulated device in process: the whole way from
+// connecting to starting, and what the user sees when a transfer fails.
 #include "device/frmmemodlg.h"
 #include "device/frmpressresetdlg.h"
 #include "modalwatch.h"
@@ -54,11 +54,11 @@ struct TPanelWithDevice : TPanelFixture {
     void SetUp() override
     {
         TPanelFixture::SetUp();
-        Device = MakeDevice();
-        if (!Device)
-            GTEST_SKIP() << "no pseudo-terminal";
-        T.SetDevicePath(Device->SlavePath());
-        // Every read of the port lasts its full 500 ms, and a reply timer that runs out ends
+        TSimDeviceOptions options;
+        options.InProcess = true;
+        Device = std::make_unique<TSimDevice>(options);
+        T.SetLine(Device->LineEnd());
+        // A read that finds nothing lasts its full 500 ms, and a reply timer that runs out ends
         // configuration mode: the reply time must leave the timer well over one read (with 500
         // it runs out at once, with 1000 it races the read).
         T.SetComTimeOut(2000);

@@ -1,61 +1,64 @@
-// Protects the parameter commands end to end over a line: the bytes of every command, the
+// Protects the parameter commands end to end over a line (played in process): the bytes of every command, the
 // order of the bulk transfers, values read back from the echoes, and configuration-mode tracking.
 #include "platform/exceptions.h"
 #include "terminal/kovterminal.h"
-#include "tests/terminal/ptypair.h"
+#include "slutil/slline.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
-#include <mutex>
+#include <memory>
 #include <thread>
+#include <utility>
 
 using namespace std::chrono_literals;
 
 namespace {
 
-// Answers every command line with what `reply` makes of it; records the lines.
+// A line whose device answers every command line at once with what `reply` makes of it and
+// records the lines; the terminal talks over it instead of a port.
 class TScriptedDevice {
 public:
-    TScriptedDevice(TPtyPair& pty, std::function<std::string(const std::string&)> reply)
-        : FPty(pty), FReply(std::move(reply)), FThread([this] { Run(); }) {}
-    ~TScriptedDevice()
+    TScriptedDevice(TKovTerminal& terminal, std::function<std::string(const std::string&)> reply)
+        : FLine(std::make_shared<TLine>(std::move(reply)))
     {
-        FStop = true;
-        FThread.join();
+        terminal.SetLine(FLine);
+        terminal.Open();
     }
-    std::vector<std::string> Lines()
-    {
-        std::lock_guard lock(FMutex);
-        return FLines;
-    }
+    std::vector<std::string> Lines() const { return FLine->Lines; }
 
 private:
-    void Run()
-    {
-        std::string pending;
-        while (!FStop) {
-            pending += FPty.ReadAvailable(20ms, 50ms);
-            size_t cr;
-            while ((cr = pending.find('\r')) != std::string::npos) {
-                const std::string line = pending.substr(0, cr);
-                pending.erase(0, cr + 1);
-                {
-                    std::lock_guard lock(FMutex);
-                    FLines.push_back(line);
-                }
-                FPty.Write(FReply(line));
-            }
+    struct TLine : TslLine {
+        explicit TLine(std::function<std::string(const std::string&)> reply) : Reply(std::move(reply)) {}
+        void Open() override { Active = true; }
+        bool Close() override { return std::exchange(Active, false); }
+        bool GetActive() const override { return Active; }
+        int32_t ReadTimeOut() const override { return 500; }
+        bool Read(std::string& text, uint32_t* count) override
+        {
+            text.swap(Pending);
+            Pending.clear();
+            *count = static_cast<uint32_t>(text.size());
+            return true;
         }
-    }
+        bool Write(const std::string& text) override
+        {
+            Written += text;
+            for (size_t cr; (cr = Written.find('\r')) != std::string::npos; Written.erase(0, cr + 1)) {
+                Lines.push_back(Written.substr(0, cr));
+                Pending += Reply(Lines.back());
+            }
+            return true;
+        }
+        int LastError() const override { return 0; }
 
-    TPtyPair& FPty;
-    std::function<std::string(const std::string&)> FReply;
-    std::atomic<bool> FStop{false};
-    std::mutex FMutex;
-    std::vector<std::string> FLines;
-    std::thread FThread;
+        std::function<std::string(const std::string&)> Reply;
+        bool Active = false;
+        std::string Written, Pending;
+        std::vector<std::string> Lines;
+    };
+    std::shared_ptr<TLine> FLine;
 };
 
 // Echo, the value for a query, the prompt: as a device answers.
@@ -68,19 +71,14 @@ std::string EchoDevice(const std::string& line, const std::map<std::string, std:
 }
 
 struct TCommands : ::testing::Test {
-    TPtyPair Pty;
     TKovTerminal T;
     std::vector<std::string> Log;
 
     void SetUp() override
     {
-        if (!Pty.Ok())
-            GTEST_SKIP() << "no pseudo-terminal";
-        T.SetDevicePath(Pty.SlavePath());
         T.SetComTimeOut(2000);
         T.OnLogSend = [this](TKovTerminal& t) { Log.push_back("<= " + t.SentString()); };
         T.OnLogReceived = [this](TKovTerminal& t) { Log.push_back("=> " + t.ReceivedString()); };
-        T.Open();
     }
 };
 
@@ -88,7 +86,7 @@ struct TCommands : ::testing::Test {
 
 TEST_F(TCommands, FixedCommandsEndThroughThePromptAndSetConfigMode)
 {
-    TScriptedDevice device(Pty, [](const std::string& line) { return EchoDevice(line, {}); });
+    TScriptedDevice device(T, [](const std::string& line) { return EchoDevice(line, {}); });
     const struct { std::function<void()> call; const char* text; } cases[] = {
         {[&] { T.SendShow(); }, "show"},       {[&] { T.SendSave(); }, "save"},
         {[&] { T.SendHelp(); }, "help"},       {[&] { T.SendDefault(); }, "defa"},
@@ -106,7 +104,7 @@ TEST_F(TCommands, FixedCommandsEndThroughThePromptAndSetConfigMode)
 
 TEST_F(TCommands, GoExpectsNoReplyAndTheRunOutTimerEndsConfigMode)
 {
-    TScriptedDevice device(Pty, [](const std::string& line) { return EchoDevice(line, {}); });
+    TScriptedDevice device(T, [](const std::string& line) { return EchoDevice(line, {}); });
     T.SetComTimeOut(700);  // two ticks
     T.SetConfigMode(true);
     const auto start = std::chrono::steady_clock::now();
@@ -121,7 +119,7 @@ TEST_F(TCommands, GoExpectsNoReplyAndTheRunOutTimerEndsConfigMode)
 
 TEST_F(TCommands, SendConfigurationWritesAllSixInOrderAndStoresTheEchoes)
 {
-    TScriptedDevice device(Pty, [](const std::string& line) { return EchoDevice(line, {}); });
+    TScriptedDevice device(T, [](const std::string& line) { return EchoDevice(line, {}); });
     T.SetMsnIncoming(0, "0301");
     T.SetMsnIncoming(1, "");
     T.SetAutomaticCallMode(EAciomcoB2);
@@ -141,7 +139,7 @@ TEST_F(TCommands, SendConfigurationWritesAllSixInOrderAndStoresTheEchoes)
 
 TEST_F(TCommands, ReceiveConfigurationReadsEveryParameter)
 {
-    TScriptedDevice device(Pty, [](const std::string& line) {
+    TScriptedDevice device(T, [](const std::string& line) {
         return EchoDevice(line, {{"aciomco", "1"},
                                  {"aciomcatab1", "0309"},
                                  {"aciomcatab2", ""},
@@ -169,7 +167,7 @@ TEST_F(TCommands, ReceiveConfigurationReadsEveryParameter)
 
 TEST_F(TCommands, BadValueEndsTheBulkTransferAndKeepsEarlierValues)
 {
-    TScriptedDevice device(Pty, [](const std::string& line) {
+    TScriptedDevice device(T, [](const std::string& line) {
         return EchoDevice(line, {{"aciomco", "0"}, {"aciomcatab1", "55"}, {"aciomcatab2", "66"}, {"isdn", "4-?"}});
     });
     try {

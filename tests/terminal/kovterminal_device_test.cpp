@@ -1,6 +1,6 @@
-// Protects the whole conversation with a (simulated) device over a pseudo-terminal: entering
-// configuration mode, reading, writing and storing, starting, and the ways a device or its line
-// can fail mid-exchange.
+// Protects the whole conversation with a (simulated) device, in process and end to end over a
+// pseudo-terminal: entering configuration mode, reading, writing and storing, starting, and the
+// ways a device or its line can fail mid-exchange.
 #include "platform/exceptions.h"
 #include "sim/simdevice.h"
 #include "terminal/configmodeview.h"
@@ -62,12 +62,17 @@ struct TDevice : ::testing::Test {
     TKovTerminal T;
     std::vector<std::string> Log;
 
-    void Start(TSimDeviceOptions options = {})
+    // In process unless overPty: then the terminal opens the device's pseudo-terminal.
+    void Start(TSimDeviceOptions options = {}, bool overPty = false)
     {
+        options.InProcess = !overPty;
         Device = MakeDevice(std::move(options));
         if (!Device)
-            GTEST_SKIP() << "no pseudo-terminal";
-        T.SetDevicePath(Device->SlavePath());
+            GTEST_SKIP() << "cannot start the simulated device";
+        if (overPty)
+            T.SetDevicePath(Device->SlavePath());
+        else
+            T.SetLine(Device->LineEnd());
         T.SetComTimeOut(1000);
         T.OnLogSend = [this](TKovTerminal& t) { Log.push_back("TALV <= " + t.SentString()); };
         T.OnLogReceived = [this](TKovTerminal& t) { Log.push_back("TALV => " + t.ReceivedString()); };
@@ -83,6 +88,18 @@ struct TDevice : ::testing::Test {
         Device->Reset();
         ASSERT_TRUE(view.WaitFor([&] { return view.Closed; }, 10s)) << view.Reason;
         T.StopRequestConfigMode();
+        ASSERT_TRUE(T.GetConfigMode());
+        ASSERT_TRUE(Device->InConfigMode());
+        Device->ClearReceived();
+    }
+
+    // The same without the request and its pauses: the exchange that waits for the start
+    // string answers it itself.
+    void EnterConfigModeAtOnce()
+    {
+        T.Send("", EKovWaitStartString);
+        Device->Reset();
+        T.ProcessReceived();
         ASSERT_TRUE(T.GetConfigMode());
         ASSERT_TRUE(Device->InConfigMode());
         Device->ClearReceived();
@@ -107,7 +124,7 @@ TEST_F(TDevice, ConfigureADeviceFromResetToStart)
     options.Pace = true;
     options.Split = true;
     options.Seed = 7;
-    Start(options);
+    Start(options, true);
     if (!Device)
         return;
     EnterConfigMode();
@@ -174,7 +191,7 @@ TEST_F(TDevice, ResetInTheMiddleOfAnExchangeIsAWrongAnswer)
     Start();
     if (!Device)
         return;
-    EnterConfigMode();
+    EnterConfigModeAtOnce();
     Device->ResetMidNextReply();
     EXPECT_EQ(ErrorOf([&] { T.ReceiveConfiguration(); }),
               "TKovTerminal::ReceiveConfigMode: falsche Antwort vom TALV erhalten.");
@@ -187,7 +204,7 @@ TEST_F(TDevice, GarbledRepliesCostOneExchangeNotTheSession)
     Start();
     if (!Device)
         return;
-    EnterConfigMode();
+    EnterConfigModeAtOnce();
     const std::function<void()> faults[] = {
         [&] { Device->GarbageNextReply(); },
         [&] { Device->NulInNextReply(); },
@@ -218,7 +235,7 @@ TEST_F(TDevice, GarbledRepliesCostOneExchangeNotTheSession)
 
 TEST_F(TDevice, HangUpMidReplyIsASystemErrorAndTheSecondPortIsBusy)
 {
-    Start();
+    Start({}, true);
     if (!Device)
         return;
     TKovTerminal second;
@@ -229,7 +246,7 @@ TEST_F(TDevice, HangUpMidReplyIsASystemErrorAndTheSecondPortIsBusy)
                                                  "ein anderes Programm oder ein anderes Gerätefeld hat die Schnittstelle schon geöffnet.");
     EXPECT_FALSE(second.GetConnected());
 
-    EnterConfigMode();
+    EnterConfigModeAtOnce();
     Device->HangUpMidNextReply();
     try {
         T.ReceiveConfiguration();
@@ -258,18 +275,20 @@ TEST_F(TDevice, AReconnectAfterAHangUpMidReplyReadsOnlyTheNewDevice)
     Start();
     if (!Device)
         return;
-    EnterConfigMode();
+    EnterConfigModeAtOnce();
     // Half of a long reply: the first read takes a full chunk and leaves text without a prompt.
     Device->FloodNextReply();
     Device->HangUpMidNextReply();
     EXPECT_THROW(T.ReceiveConfiguration(), EOSError);
 
     T.Close();
-    Device = MakeDevice();
+    TSimDeviceOptions options;
+    options.InProcess = true;
+    Device = MakeDevice(options);
     ASSERT_TRUE(Device);
-    T.SetDevicePath(Device->SlavePath());
+    T.SetLine(Device->LineEnd());
     T.Open();
-    EnterConfigMode();
+    EnterConfigModeAtOnce();
     const TSimParameters onDevice{"0301", "0302", EAciomcoB2, "0401", "0402", IsdnLeasedLineB1B2};
     Device->SetCurrent(onDevice);
     T.ReceiveConfiguration();
