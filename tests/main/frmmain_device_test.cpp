@@ -1,6 +1,7 @@
-// Protects the whole road of one device through the main window against a simulated device on a
-// pseudo-terminal: connect, configuration mode, receive, edit, send and start from the "Gerät"
-// menu, with every line of the data-transfer log. Needs a pseudo-terminal and skips without one.
+// Protects the whole road of one device through the main window against a simulated device:
+// connect, configuration mode, receive, edit, send and start from the "Gerät" menu, with every
+// line of the data-transfer log. The device is simulated inside the process; the test of the
+// port's release runs over a pseudo-terminal and skips without one.
 #include "device/framedevice.h"
 #include "device/frmmemodlg.h"
 #include "device/frmpressresetdlg.h"
@@ -39,19 +40,16 @@ TSimParameters DeviceParameters()
     return p;
 }
 
-// A simulated device holding DeviceParameters; none where no pseudo-terminal can be had. The
-// technician keeps pressing its reset key until it is in configuration mode.
+// A simulated device inside the process holding DeviceParameters. The technician keeps pressing
+// its reset key until it is in configuration mode.
 std::unique_ptr<TSimDevice> DeviceHoldingParameters()
 {
     TSimDeviceOptions device;
+    device.InProcess = true;
     device.AutoResetPeriod = 700ms;
-    try {
-        auto sim = std::make_unique<TSimDevice>(device);
-        sim->SetStored(DeviceParameters());
-        return sim;
-    } catch (const EOSError&) {
-        return nullptr;
-    }
+    auto sim = std::make_unique<TSimDevice>(device);
+    sim->SetStored(DeviceParameters());
+    return sim;
 }
 
 // Closes every message box that a device action opens and keeps its text, so that an error
@@ -79,15 +77,13 @@ private:
 TEST(MainWindowWithDevice, ConnectRequestReceiveEditSendAndStartFromTheDeviceMenu)
 {
     const std::unique_ptr<TSimDevice> sim = DeviceHoldingParameters();
-    if (!sim)
-        GTEST_SKIP() << "no pseudo-terminal";
 
     TMessageBoxCatcher boxes;
     TDlgPressReset pressReset;
     TFrmDevMemo memo;
     TTestMainWin win;
     win.SetDialogs(&pressReset, &memo);
-    win.Document().Terminal(0).SetDevicePath(sim->SlavePath());
+    win.Document().Terminal(0).SetLine(sim->LineEnd());
     // A reply time of 2 s, as the user sets it in the options: at the default of 500 ms the
     // reply timer has no tick to count and runs out at once, which ends the device's
     // configuration mode in the terminal after every parameter command.
@@ -203,8 +199,6 @@ TEST(MainWindowWithDevice, ConnectRequestReceiveEditSendAndStartFromTheDeviceMen
 TEST(MainWindowWithDevice, TheDeviceMenuBelongsToThePanelWhoseButtonsWereClicked)
 {
     const std::unique_ptr<TSimDevice> sim = DeviceHoldingParameters();
-    if (!sim)
-        GTEST_SKIP() << "no pseudo-terminal";
 
     TMessageBoxCatcher boxes;
     TDlgPressReset pressReset;
@@ -212,7 +206,7 @@ TEST(MainWindowWithDevice, TheDeviceMenuBelongsToThePanelWhoseButtonsWereClicked
     win.SetDialogs(&pressReset, nullptr);
     win.SetDeviceCount(3);
     TKovTerminal& terminal = win.Document().Terminal(2);
-    terminal.SetDevicePath(sim->SlavePath());
+    terminal.SetLine(sim->LineEnd());
     TUserOptions options;
     options.ComTimeOut = 2000;
     win.ApplyOptions(options);
