@@ -38,6 +38,8 @@ public:
     TslCommTimeOuts& CommTimeOuts() { return FCommTimeOuts; }
     // The read time-out asked for, whether or not it has reached the port yet.
     int32_t ReadTimeOut() const override { return FCommTimeOuts.ReadTotalTimeoutConstant(); }
+    // Hands the time-outs asked for to the port now; Open does so with its own values.
+    void ApplyCommTimeOuts() { FCommTimeOuts.ApplyToPort(FAppliedTimeOuts); }
 
     // Opens exclusively; does nothing when already open. Raises EOSError with
     // PortOpenErrorMessage (the port, its device, why, and what to do) when the device is

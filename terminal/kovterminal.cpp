@@ -137,6 +137,13 @@ void TKovTerminal::Open()
         FPort->CommTimeOuts().SetTimeOut(TslCommTimeOuts::ReadTotalTimeoutConstantIndex, 500);
     }
     Line()->Open();
+    if (!FLine) {
+        // Set at every Open, also of a port that was open already; the default reads have no
+        // interval limit.
+        FPort->CommTimeOuts().SetTimeOut(TslCommTimeOuts::ReadIntervalTimeoutIndex,
+                                         GetFastTransfer() ? FastReadGapMs : 0);
+        FPort->ApplyCommTimeOuts();
+    }
     FConnected = Line()->GetActive();
     SetConfigMode(false);
 }

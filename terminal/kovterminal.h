@@ -15,6 +15,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -78,6 +79,16 @@ public:
     void SetConnected(bool connected);
     bool GetConfigMode() const { return FConfigMode.load(); }
     void SetConfigMode(bool configMode) { FConfigMode.store(configMode); }
+
+    // Fast transfers on the own port, from the next Open: a read ends once the line has been
+    // quiet for FastReadGapMs after a byte, instead of always waiting its full time-out, which
+    // older devices are known to need. The prompt alone does not end a read: a device may send
+    // more than one in a row (its entry banner and the answer to the confirmation's carriage
+    // return), and a prompt left for the next exchange would end that one's wait too early. The
+    // reply time still bounds every exchange. A line handed over with SetLine reads as always.
+    static constexpr int32_t FastReadGapMs = 21;  // about 20 character times at 9600 baud
+    bool GetFastTransfer() const { return FFastTransfer.load(); }
+    void SetFastTransfer(bool fast) { FFastTransfer.store(fast); }
 
     // Both end whatever exchange came before: its reply timer can no longer change a flag, and
     // received text not yet handled is dropped.
@@ -202,6 +213,8 @@ private:
     std::shared_ptr<TslLine> FLine;
     int FComTimeOut = 0;
     bool FConnected = false;
+    // Set by the owner, read by Open on whichever thread runs the connect.
+    std::atomic<bool> FFastTransfer{false};
     // Written by the reply timer and the request thread, read by the GUI thread.
     std::atomic<bool> FConfigMode{false};
     std::atomic<bool> FTimedOut{false};

@@ -397,6 +397,38 @@ TEST_F(TslCOMPortOnPty, ReadWithNothingArrivingWaits500MsWithoutSpinning)
     EXPECT_EQ(Port.GetState(), TslCOMPort::stOpen);
 }
 
+// A reply that has arrived does not end a default read early: older devices need the full
+// wait. An interval time-out ends it once the line has been quiet that long after a byte.
+TEST_F(TslCOMPortOnPty, AReadEndsEarlyOnlyAfterAQuietGapWhenAskedTo)
+{
+    struct TCase {
+        const char* Name;
+        int32_t IntervalMs;
+        std::string Sent;
+        long long MinMs, MaxMs;
+    };
+    const TCase cases[] = {
+        {"default", 0, "isdn 0\r\n#", 450, 900},
+        {"quiet gap", 21, "isdn 0\r\n#", 15, 200},
+        {"quiet gap, nothing arrives", 21, "", 450, 900},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Port.Open();
+        Port.CommTimeOuts().SetTimeOut(TslCommTimeOuts::ReadIntervalTimeoutIndex, c.IntervalMs);
+        Port.ApplyCommTimeOuts();
+        Pty.Send(c.Sent);
+        std::string text;
+        const auto start = Clock::now();
+        ASSERT_TRUE(Port.Read(text, nullptr));
+        const auto took = MsSince(start);
+        EXPECT_EQ(text, c.Sent);
+        EXPECT_GE(took, c.MinMs);
+        EXPECT_LT(took, c.MaxMs);
+        Port.Close();
+    }
+}
+
 TEST_F(TslCOMPortOnPty, ReadHandsOnOneChunkAtATimeAsTextEndingAtAZeroByte)
 {
     Port.Open();

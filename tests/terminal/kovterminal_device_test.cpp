@@ -8,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 
 using namespace std::chrono_literals;
 
@@ -296,4 +298,59 @@ TEST_F(TDevice, AReconnectAfterAHangUpMidReplyReadsOnlyTheNewDevice)
                               T.GetAutomaticCallNumber(0), T.GetAutomaticCallNumber(1),
                               T.GetIsdnDChannelProtocol()}),
               onDevice);
+}
+
+// Fast reads change only the time an exchange takes. Needs a pseudo-terminal: the serial port's
+// reads are what differs.
+TEST(TDeviceFastTransfer, GivesTheSameBytesLogAndValuesInAFractionOfTheTime)
+{
+    const TSimParameters onDevice{"0301", "", EAciomcoB2, "-", "0402", IsdnLeasedLineB1};
+    struct TRun {
+        std::vector<std::string> Log;
+        std::string Received;
+        TSimParameters Values;
+        long long ReceiveMs = 0;
+    };
+    const auto run = [&](bool fast) -> std::optional<TRun> {
+        TSimDeviceOptions options;
+        options.Pace = true;
+        const auto device = MakeDevice(options);
+        if (!device)
+            return std::nullopt;
+        TRun result;
+        TKovTerminal t;
+        t.SetDevicePath(device->SlavePath());
+        t.SetComTimeOut(1000);
+        t.SetFastTransfer(fast);
+        t.OnLogSend = [&](TKovTerminal& s) { result.Log.push_back("TALV <= " + s.SentString()); };
+        t.OnLogReceived = [&](TKovTerminal& s) { result.Log.push_back("TALV => " + s.ReceivedString()); };
+        t.Open();
+        t.Send("", EKovWaitStartString);
+        device->Reset();
+        t.ProcessReceived();
+        device->SetCurrent(onDevice);
+
+        const auto start = std::chrono::steady_clock::now();
+        t.ReceiveConfiguration();
+        result.ReceiveMs = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+        result.Received = device->Received();
+        result.Values = {t.GetMsnIncoming(0), t.GetMsnIncoming(1), t.GetAutomaticCallMode(),
+                         t.GetAutomaticCallNumber(0), t.GetAutomaticCallNumber(1), t.GetIsdnDChannelProtocol()};
+        return result;
+    };
+
+    const auto standard = run(false);
+    if (!standard)
+        GTEST_SKIP() << "cannot start the simulated device";
+    const auto fast = run(true);
+    ASSERT_TRUE(fast);
+    EXPECT_EQ(fast->Log, standard->Log);
+    EXPECT_EQ(fast->Received, standard->Received);
+    EXPECT_EQ(standard->Values, onDevice);
+    EXPECT_EQ(fast->Values, onDevice);
+    ::testing::Test::RecordProperty("DefaultReceiveMs", std::to_string(standard->ReceiveMs));
+    ::testing::Test::RecordProperty("FastReceiveMs", std::to_string(fast->ReceiveMs));
+    // Six exchanges: each default read waits its 500 ms; fast ones take about the line time.
+    EXPECT_GE(standard->ReceiveMs, 2900);
+    EXPECT_LT(fast->ReceiveMs, 1500);
 }
