@@ -357,8 +357,10 @@ void TFrmMainWin::RefreshView()
 void TFrmMainWin::ApplyOptions(const TUserOptions& options)
 {
     FOptions = options;
-    for (int i = 0; i < DeviceCount; ++i)
+    for (int i = 0; i < DeviceCount; ++i) {
         FDocument->Terminal(i).SetComTimeOut(options.ComTimeOut);
+        FDocument->Terminal(i).SetFastTransfer(options.FastTransfer);
+    }
     for (int i = 0; i < DeviceCount; ++i) {
         FDevices[i]->SetColorMsn(0, options.ColorToMsn[i][0].color());
         FDevices[i]->SetColorMsn(1, options.ColorToMsn[i][1].color());

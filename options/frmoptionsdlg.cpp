@@ -9,6 +9,7 @@
 #include "platform/settingsfile.h"
 #include "slutil/slportlist.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QComboBox>
@@ -126,6 +127,9 @@ void TDlgOptions::CreateComPage()
     grid->addWidget(new QLabel(tr("Timeout"), TbShtCom), 0, 0);
     grid->addWidget(RxSpinComTimeOut, 0, 1);
     grid->addWidget(new QLabel(tr("Millisekunden"), TbShtCom), 0, 2);
+    ChkBxFastTransfer = new QCheckBox(tr("Schnelle Übertragung"), TbShtCom);
+    ChkBxFastTransfer->setObjectName("ChkBxFastTransfer");
+    grid->addWidget(ChkBxFastTransfer, 1, 0, 1, 3);
 
     for (int i = 0; i < Ports; ++i) {
         auto* field = new QComboBox(TbShtCom);
@@ -136,11 +140,11 @@ void TDlgOptions::CreateComPage()
         field->setEditText(QString::fromStdString(TslPortMap::DefaultPath(static_cast<tCOMPorts>(i))));
         auto* label = new QLabel(QString("COM%1").arg(i + 1), TbShtCom);
         label->setBuddy(field);
-        grid->addWidget(label, 1 + i, 0);
-        grid->addWidget(field, 1 + i, 1, 1, 2);
+        grid->addWidget(label, 2 + i, 0);
+        grid->addWidget(field, 2 + i, 1, 1, 2);
         CmbBxPort[i] = field;
     }
-    grid->setRowStretch(1 + Ports, 1);
+    grid->setRowStretch(2 + Ports, 1);
     PgCtrlOptions->addTab(TbShtCom, tr("&Kommunikation"));
 }
 
@@ -217,6 +221,7 @@ void TDlgOptions::LoadSettings()
 void TDlgOptions::ShowOptions(const TUserOptions& options)
 {
     RxSpinComTimeOut->setValue(options.ComTimeOut);
+    ChkBxFastTransfer->setChecked(options.FastTransfer);
     ShpColorActiveDevice->SetPen(options.ActiveDevicePen);
     ShpColorActiveDevice->SetPenMode(options.ActiveDevicePenMode);
     LblMemoFont->setFont(options.MemoFont);
@@ -234,6 +239,7 @@ TUserOptions TDlgOptions::EditedOptions() const
 {
     TUserOptions options;
     options.ComTimeOut = RxSpinComTimeOut->value();
+    options.FastTransfer = ChkBxFastTransfer->isChecked();
     options.ActiveDevicePen = ShpColorActiveDevice->Pen();
     options.ActiveDevicePenMode = ShpColorActiveDevice->PenMode();
     options.MemoFont = LblMemoFont->font();

@@ -15,6 +15,7 @@
 #include <array>
 #include <optional>
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -67,6 +68,7 @@ public:
     QLabel* LblMemoFont = nullptr;
     QGroupBox* GrpBxColorToMsn = nullptr;
     QSpinBox* RxSpinComTimeOut = nullptr;
+    QCheckBox* ChkBxFastTransfer = nullptr;
     // Editable: the lists offer the ports found on this machine, any other path may be typed.
     std::array<QComboBox*, Ports> CmbBxPort{};
     QPushButton* BitBtnOk = nullptr;

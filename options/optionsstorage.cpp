@@ -213,6 +213,8 @@ void TOptionsStorage::Load(TUserOptions& options, const TIniFile& ini)
     if (const auto timeOut = Integer(ini, "RxSpinComTimeOut.Value", TUserOptions::MinComTimeOut,
                                      TUserOptions::MaxComTimeOut))
         options.ComTimeOut = *timeOut;
+    if (const auto fast = Integer(ini, "ChkBxFastTransfer.Checked", 0, 1))
+        options.FastTransfer = *fast == 1;
     LoadFont(options.MemoFont, options.MemoFontColor, ini, "LblMemoFont.Font");
     LoadPen(options.ActiveDevicePen, options.ActiveDevicePenMode, ini, "ShpColorActiveDevice.Pen");
 
@@ -230,6 +232,7 @@ void TOptionsStorage::Save(const TUserOptions& options, TIniFile& ini)
         for (int m = 1; m <= 2; ++m)
             SaveBrush(options.ColorToMsn[d - 1][m - 1], ini, ShapeItem(d, m, "Brush"));
     ini.WriteInteger(Section, "RxSpinComTimeOut.Value", options.ComTimeOut);
+    ini.WriteInteger(Section, "ChkBxFastTransfer.Checked", options.FastTransfer ? 1 : 0);
     SaveFont(options.MemoFont, options.MemoFontColor, ini, "LblMemoFont.Font");
     SavePen(options.ActiveDevicePen, options.ActiveDevicePenMode, ini, "ShpColorActiveDevice.Pen");
     if (options.Position) {

@@ -1,6 +1,6 @@
 #pragma once
 // The user's settings as the options dialog edits them and the settings file keeps them: the
-// reply time-out of every terminal, the frame of the device panel in use, the twelve connection
+// reply time-out of every terminal and whether it reads fast, the frame of the device panel in use, the twelve connection
 // colours, the font of the message log, which device each COM name reaches, and where the dialog
 // was left. A default object holds the values the program runs with before the user changed
 // anything. The main window and the panels read these, never the dialog's controls.
@@ -27,6 +27,8 @@ struct TUserOptions {
     static constexpr int MaxComTimeOut = 60000;
 
     int ComTimeOut = MinComTimeOut;
+    // Reads that end at the reply's prompt instead of waiting their full time (see TKovTerminal).
+    bool FastTransfer = false;
     // Its colour frames the panel in use; style, width and mode are kept for the settings file.
     QPen ActiveDevicePen{QBrush(Qt::black), 3};
     QPainter::CompositionMode ActiveDevicePenMode = QPainter::CompositionMode_SourceOver;

@@ -367,6 +367,10 @@ Do you want to close the application now?</translation>
         <translation>ms</translation>
     </message>
     <message>
+        <source>Schnelle Übertragung</source>
+        <translation>Fast transfer</translation>
+    </message>
+    <message>
         <source>&amp;Kommunikation</source>
         <translation>&amp;Communication</translation>
     </message>

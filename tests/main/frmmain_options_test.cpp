@@ -15,6 +15,7 @@
 #include "tests/scopedsettings.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 #include <QSpinBox>
@@ -76,7 +77,7 @@ TEST(MainWindowOptions, StoredSettingsReachTerminalsPanelsAndLogWhenTheWindowIsS
     EXPECT_EQ(win.Unasked, 0);
 }
 
-TEST(MainWindowOptions, OkAppliesTimeOutAndFrameColourToAllDevicesCancelLeavesThem)
+TEST(MainWindowOptions, OkAppliesTimeOutFastTransferAndFrameColourToAllDevicesCancelLeavesThem)
 {
     for (const bool ok : {true, false}) {
         SCOPED_TRACE(ok ? "OK" : "Cancel");
@@ -90,6 +91,7 @@ TEST(MainWindowOptions, OkAppliesTimeOutAndFrameColourToAllDevicesCancelLeavesTh
 
         TOptionsAnswer answer([ok](TTestDlgOptions& shown) {
             shown.RxSpinComTimeOut->setValue(2000);
+            shown.ChkBxFastTransfer->setChecked(true);
             shown.ColourAnswers = {QColor(Qt::red)};
             shown.BtnColorActiveDevice->click();
             (ok ? shown.BitBtnOk : shown.BitBtnCancel)->click();
@@ -99,9 +101,11 @@ TEST(MainWindowOptions, OkAppliesTimeOutAndFrameColourToAllDevicesCancelLeavesTh
 
         for (int i = 0; i < TFrmMainWin::DeviceCount; ++i) {
             EXPECT_EQ(win.Document().Terminal(i).GetComTimeOut(), ok ? 2000 : 500) << i;
+            EXPECT_EQ(win.Document().Terminal(i).GetFastTransfer(), ok) << i;
             EXPECT_EQ(win.Devices()[i]->ActiveColor(), ok ? QColor(Qt::red) : QColor(Qt::black)) << i;
         }
         EXPECT_EQ(dlg.RxSpinComTimeOut->value(), ok ? 2000 : 500);
+        EXPECT_EQ(dlg.ChkBxFastTransfer->isChecked(), ok);
         EXPECT_EQ(TIniFile(SettingsFileName()).ReadString("Options", "ShpColorActiveDevice.Pen.Color", ""),
                   ok ? "#FF0000" : "");
 

@@ -12,6 +12,7 @@
 #include "tests/scopedsettings.h"
 #include "tests/tempdir.h"
 
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -35,6 +36,7 @@ TUserOptions UnusualOptions()
         for (int m = 1; m <= 2; ++m)
             options.ColorToMsn[d - 1][m - 1] = QBrush(QColor(d * 40, m * 100, 7), m == 1 ? Qt::SolidPattern : Qt::Dense4Pattern);
     options.ComTimeOut = 12300;
+    options.FastTransfer = true;
     QFont font("Courier New", 13);
     font.setBold(true);
     font.setItalic(true);
@@ -76,6 +78,7 @@ TEST_F(TOptionsStorageTest, EveryItemRoundTripsAndWritesTheSameBytesAgain)
         for (int m = 1; m <= 2; ++m)
             EXPECT_EQ(read.ColorToMsn[d - 1][m - 1], written.ColorToMsn[d - 1][m - 1]) << d << m;
     EXPECT_EQ(read.ComTimeOut, 12300);
+    EXPECT_TRUE(read.FastTransfer);
     const QFont font = read.MemoFont;
     EXPECT_EQ(font.family(), written.MemoFont.family());
     EXPECT_EQ(font.pointSize(), 13);
@@ -120,6 +123,7 @@ TEST_F(TOptionsStorageTest, KeysAndEncodingsAreTheDocumentedOnes)
     std::set<std::string> expected = {
         "PgCtrlOptions.ActivePage",
         "RxSpinComTimeOut.Value",
+        "ChkBxFastTransfer.Checked",
         "LblMemoFont.Font.Charset", "LblMemoFont.Font.Color", "LblMemoFont.Font.Height", "LblMemoFont.Font.Name",
         "LblMemoFont.Font.Pitch", "LblMemoFont.Font.Size", "LblMemoFont.Font.Style",
         "ShpColorActiveDevice.Pen.Color", "ShpColorActiveDevice.Pen.Mode", "ShpColorActiveDevice.Pen.Style",
@@ -137,6 +141,7 @@ TEST_F(TOptionsStorageTest, KeysAndEncodingsAreTheDocumentedOnes)
         const char* Value;
     } values[] = {
         {"PgCtrlOptions.ActivePage", "TbShtCom"},
+        {"ChkBxFastTransfer.Checked", "1"},
         {"ShpColorToMsn62.Brush.Color", "#F0C807"},
         {"ShpColorToMsn62.Brush.Style", "5"},
         {"LblMemoFont.Font.Charset", "0"},
@@ -161,6 +166,8 @@ TEST_F(TOptionsStorageTest, UnreadableOrMissingValuesLeaveTheControls)
         {"RxSpinComTimeOut.Value", "zwei"},
         {"RxSpinComTimeOut.Value", "499"},
         {"RxSpinComTimeOut.Value", "60001"},
+        {"ChkBxFastTransfer.Checked", "2"},
+        {"ChkBxFastTransfer.Checked", "ja"},
         {"ShpColorToMsn11.Brush.Color", "red"},
         {"ShpColorToMsn11.Brush.Color", "#12345"},
         {"ShpColorToMsn11.Brush.Color", "#GG0000"},
@@ -182,6 +189,7 @@ TEST_F(TOptionsStorageTest, UnreadableOrMissingValuesLeaveTheControls)
         TTestDlgOptions dlg;
         EXPECT_EQ(dlg.PgCtrlOptions->currentWidget(), dlg.TbShtView);
         EXPECT_EQ(dlg.RxSpinComTimeOut->value(), 500);
+        EXPECT_FALSE(dlg.ChkBxFastTransfer->isChecked());
         EXPECT_EQ(dlg.ShpColorToMsn(1, 1)->Brush(), reference.ShpColorToMsn(1, 1)->Brush());
         EXPECT_EQ(dlg.ShpColorActiveDevice->Pen(), reference.ShpColorActiveDevice->Pen());
         EXPECT_EQ(dlg.ShpColorActiveDevice->PenMode(), reference.ShpColorActiveDevice->PenMode());
