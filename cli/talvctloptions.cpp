@@ -204,6 +204,9 @@ TTalvctlOptions TTalvctlOptions::Parse(const std::vector<std::string>& arguments
         } else if (name == "--log") {
             refuseValue();
             options.Log = true;
+        } else if (name == "--fast") {
+            refuseValue();
+            options.Fast = true;
         } else if (name == "--port") {
             const std::string port = takeValue();
             if (port.empty())
@@ -305,8 +308,8 @@ bool TTalvctlOptions::NeedsDevice() const
 std::string TTalvctlOptions::Usage()
 {
     return TalvctlText(QT_TRANSLATE_NOOP("talvctl",
-           "Aufruf: talvctl [--port COMn|PFAD] [--timeout MS] [--lang de|en] [--log] [--help] [--version]\n"
-           "               KOMMANDO...\n"
+           "Aufruf: talvctl [--port COMn|PFAD] [--timeout MS] [--fast] [--lang de|en] [--log] [--help]\n"
+           "               [--version] KOMMANDO...\n"
            "\n"
            "Optionen:\n"
            "  --port COMn|PFAD  COM1..COM4 oder ein Gerätepfad; Vorgabe COM1. COMn führt\n"
@@ -315,6 +318,9 @@ std::string TTalvctlOptions::Usage()
            "                    sonst zu /dev/ttyS0..3\n"
            "  --timeout MS      Antwortzeit des Geräts in msec (auf 100 abgerundet, mindestens\n"
            "                    500); Vorgabe 500\n"
+           "  --fast            schnelle Übertragung: jedes Lesen endet, sobald die Antwort\n"
+           "                    da ist, statt immer 500 msec zu warten; für aktuelle Geräte.\n"
+           "                    Ohne --fast geht es mit jedem Gerät (ältere brauchen das)\n"
            "  --lang de|en      Sprache der Ausgaben: Deutsch oder Englisch; Vorgabe die\n"
            "                    Sprache, die im TALV-Configurator neben talvctl eingestellt\n"
            "                    ist, sonst die Sprache des Benutzers\n"

@@ -43,6 +43,8 @@ public:
     tCOMPorts COMPort = COM1;
     std::string DevicePath;
     int TimeOutMs = DefaultTimeOutMs;
+    // Reads that end at the reply's prompt ("--fast"); see TKovTerminal::SetFastTransfer.
+    bool Fast = false;
     bool Log = false;
     bool Help = false;
     bool Version = false;

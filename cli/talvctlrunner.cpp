@@ -121,6 +121,7 @@ void TTalvctlRunner::OpenPort(const TTalvctlOptions& options)
         FTerminal.SetDevicePath(options.DevicePath);
     }
     FTerminal.SetComTimeOut(options.TimeOutMs);
+    FTerminal.SetFastTransfer(options.Fast);
     FTerminal.Open();
 }
 

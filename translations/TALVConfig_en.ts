@@ -937,8 +937,8 @@ the reset button on the device!</translation>
         <translation>no command given</translation>
     </message>
     <message>
-        <source>Aufruf: talvctl [--port COMn|PFAD] [--timeout MS] [--lang de|en] [--log] [--help] [--version]
-               KOMMANDO...
+        <source>Aufruf: talvctl [--port COMn|PFAD] [--timeout MS] [--fast] [--lang de|en] [--log] [--help]
+               [--version] KOMMANDO...
 
 Optionen:
   --port COMn|PFAD  COM1..COM4 oder ein Gerätepfad; Vorgabe COM1. COMn führt
@@ -947,6 +947,9 @@ Optionen:
                     sonst zu /dev/ttyS0..3
   --timeout MS      Antwortzeit des Geräts in msec (auf 100 abgerundet, mindestens
                     500); Vorgabe 500
+  --fast            schnelle Übertragung: jedes Lesen endet, sobald die Antwort
+                    da ist, statt immer 500 msec zu warten; für aktuelle Geräte.
+                    Ohne --fast geht es mit jedem Gerät (ältere brauchen das)
   --lang de|en      Sprache der Ausgaben: Deutsch oder Englisch; Vorgabe die
                     Sprache, die im TALV-Configurator neben talvctl eingestellt
                     ist, sonst die Sprache des Benutzers
@@ -981,8 +984,8 @@ check und show brauchen kein Gerät; allein öffnen sie keinen Port.
 Exit-Status: 0 Erfolg, 1 Fehler am Gerät, Abbruch oder Fehler in der Prüfung,
              2 Aufruffehler, Datei nicht lesbar oder Prüfung abgebrochen
 </source>
-        <translation>Usage: talvctl [--port COMn|PATH] [--timeout MS] [--lang de|en] [--log] [--help] [--version]
-               COMMAND...
+        <translation>Usage: talvctl [--port COMn|PATH] [--timeout MS] [--fast] [--lang de|en] [--log] [--help]
+               [--version] COMMAND...
 
 Options:
   --port COMn|PATH  COM1..COM4 or a device path; default COM1. COMn leads to
@@ -991,6 +994,9 @@ Options:
                     otherwise to /dev/ttyS0..3
   --timeout MS      reply time of the device in ms (rounded down to 100, at
                     least 500); default 500
+  --fast            fast transfer: each read ends once the reply is there,
+                    not always after 500 ms; for current devices. Without
+                    --fast every device works; older devices need that
   --lang de|en      language of the output: German or English; default the
                     language set in the TALV-Configurator beside talvctl,
                     otherwise the user&apos;s language

@@ -45,7 +45,7 @@ std::vector<tTalvctlCommand> Kinds(const TTalvctlOptions& options)
 
 }  // namespace
 
-TEST(TalvctlOptions, ReadsPortTimeOutLogAndCommands)
+TEST(TalvctlOptions, ReadsPortTimeOutFastLogAndCommands)
 {
     struct TCase {
         std::vector<std::string> Arguments;
@@ -54,6 +54,7 @@ TEST(TalvctlOptions, ReadsPortTimeOutLogAndCommands)
         int TimeOutMs;
         bool Log;
         std::vector<tTalvctlCommand> Commands;
+        bool Fast = false;
     };
     const TCase cases[] = {
         {{"receive"}, COM1, "", 500, false, {ETalvctlReceive}},
@@ -67,6 +68,7 @@ TEST(TalvctlOptions, ReadsPortTimeOutLogAndCommands)
         {{"--timeout", "1500", "--log", "request-config-mode", "receive", "go"}, COM1, "", 1500, true,
          {ETalvctlRequestConfigMode, ETalvctlReceive, ETalvctlGo}},
         {{"--timeout=-3", "go"}, COM1, "", -3, false, {ETalvctlGo}},
+        {{"--fast", "--timeout", "900", "receive"}, COM1, "", 900, false, {ETalvctlReceive}, true},
         {Join(Join({"send"}, ValidAssignments()), {"go", "receive"}), COM1, "", 500, false,
          {ETalvctlSend, ETalvctlGo, ETalvctlReceive}},
         {Join(Join({"send"}, ValidAssignments()), Join({"send"}, ValidAssignments())), COM1, "", 500, false,
@@ -79,6 +81,7 @@ TEST(TalvctlOptions, ReadsPortTimeOutLogAndCommands)
         EXPECT_EQ(options.DevicePath, c.DevicePath);
         EXPECT_EQ(options.TimeOutMs, c.TimeOutMs);
         EXPECT_EQ(options.Log, c.Log);
+        EXPECT_EQ(options.Fast, c.Fast);
         EXPECT_FALSE(options.Help);
         EXPECT_EQ(Kinds(options), c.Commands);
     }
@@ -172,6 +175,7 @@ TEST(TalvctlOptions, UsageErrorsExitWithTwoBeforeOpeningThePort)
         {Join(port, {"--verbose", "receive"}), "unbekannte Option '--verbose'"},
         {Join(port, {"-p", "receive"}), "unbekannte Option '-p'"},
         {Join(port, {"--log=yes", "receive"}), "Option '--log' erwartet keinen Wert"},
+        {Join(port, {"--fast=1", "receive"}), "Option '--fast' erwartet keinen Wert"},
         {Join(port, {"receive", "--log"}), "Option '--log' muss vor den Kommandos stehen"},
         {Join(port, {"fetch"}), "unbekanntes Kommando 'fetch'"},
         {Join(port, {"receive", "Receive"}), "unbekanntes Kommando 'Receive'"},
