@@ -19,6 +19,14 @@ void TSimLineEnd::Open()
     FOpen = true;
 }
 
+void TSimLineEnd::PurgeInput()
+{
+    if (!FOpen)
+        return;
+    std::lock_guard lock(FWire->Mutex);
+    FWire->ToTool.clear();
+}
+
 bool TSimLineEnd::Close()
 {
     const bool wasOpen = FOpen;

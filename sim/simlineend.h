@@ -28,6 +28,7 @@ public:
     int32_t ReadTimeOut() const override { return ReadTimeOutMs; }
     bool Read(std::string& text, uint32_t* count) override;
     bool Write(const std::string& text) override;
+    void PurgeInput() override;
     int LastError() const override { return FLastError; }
 
 private:

@@ -145,6 +145,12 @@ void TslCOMPort::ConfigureLine()
     ::tcflush(FHandle, TCIFLUSH);
 }
 
+void TslCOMPort::PurgeInput()
+{
+    if (FHandle >= 0)
+        ::tcflush(FHandle, TCIFLUSH);
+}
+
 bool TslCOMPort::Close()
 {
     if (FHandle < 0)

@@ -54,6 +54,7 @@ public:
     bool Read(std::string& text, uint32_t* count) override;
     // Writes every byte; true without writing on a closed port.
     bool Write(const std::string& text) override;
+    void PurgeInput() override;
 
     bool GetActive() const override { return GetState() != stClosed; }
     void SetActive(bool active);

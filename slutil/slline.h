@@ -25,6 +25,8 @@ public:
     // or the read failed (LastError tells why; a hang-up is a failure, EIO). A zero byte ends
     // the text of that read; what follows it is dropped.
     virtual bool Read(std::string& text, uint32_t* count) = 0;
+    // Drops what has arrived and was not read yet; nothing on a closed line.
+    virtual void PurgeInput() = 0;
     // Writes every byte; true without writing on a closed line.
     virtual bool Write(const std::string& text) = 0;
     // errno of the last failure; 0 when none failed.

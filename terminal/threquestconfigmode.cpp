@@ -138,6 +138,11 @@ void ThRequestConfigMode::Execute()
     Show(EConfigModeEntered);
     if (!Sleep(SettleMs))
         return;
+    // What the device said after its prompt is meant for nobody: it answers the confirmation's
+    // closing carriage return with a second prompt, which may come in a read of its own (a fast
+    // read ends when the line falls quiet). Left on the line, it would end the wait of the next
+    // exchange before that exchange's reply has come.
+    line.PurgeInput();
     Synchronize([](TConfigModeView& view) { view.CloseOk(); });
     Synchronize([](TConfigModeView& view) { view.Repaint(); });
 }

@@ -51,6 +51,7 @@ private:
             }
             return true;
         }
+        void PurgeInput() override { Pending.clear(); }
         int LastError() const override { return 0; }
 
         std::function<std::string(const std::string&)> Reply;

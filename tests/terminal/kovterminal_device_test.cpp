@@ -325,9 +325,15 @@ TEST(TDeviceFastTransfer, GivesTheSameBytesLogAndValuesInAFractionOfTheTime)
         t.OnLogSend = [&](TKovTerminal& s) { result.Log.push_back("TALV <= " + s.SentString()); };
         t.OnLogReceived = [&](TKovTerminal& s) { result.Log.push_back("TALV => " + s.ReceivedString()); };
         t.Open();
-        t.Send("", EKovWaitStartString);
+        // Through the request, as the user enters configuration mode: its reads are fast too.
+        TWaitingView view;
+        t.RequestConfigMode(&view);
+        if (!view.WaitFor([&] { return view.Last == EConfigModeWaitForStart; }, 3s))
+            ADD_FAILURE() << "the request does not wait for the start string";
         device->Reset();
-        t.ProcessReceived();
+        if (!view.WaitFor([&] { return view.Closed; }, 10s))
+            ADD_FAILURE() << "configuration mode not entered: " << view.Reason;
+        t.StopRequestConfigMode();
         device->SetCurrent(onDevice);
 
         const auto start = std::chrono::steady_clock::now();
