@@ -142,7 +142,7 @@ void TslCOMPort::ConfigureLine()
     ::tcsetattr(FHandle, TCSANOW, &line);
     // A UART drops what arrives while nobody has it open, a pseudo-terminal keeps it: start
     // clean either way, so an old start banner is never taken for a new one.
-    ::tcflush(FHandle, TCIFLUSH);
+    PurgeInput();
 }
 
 void TslCOMPort::PurgeInput()
