@@ -52,6 +52,20 @@ std::unique_ptr<TSimDevice> DeviceHoldingParameters()
     return sim;
 }
 
+// Shows the window with a reply time of 2 s, as the user sets it in the options (at the default
+// of 500 ms the reply timer has no tick to count and runs out at once, which ends the device's
+// configuration mode in the terminal after every parameter command); false when the platform
+// activates no window.
+bool ShowWithReplyTime(TTestMainWin& win)
+{
+    TUserOptions options;
+    options.ComTimeOut = 2000;
+    win.ApplyOptions(options);
+    win.show();
+    win.activateWindow();
+    return QTest::qWaitForWindowActive(&win);
+}
+
 // Closes every message box that a device action opens and keeps its text, so that an error
 // fails the test instead of waiting for a click that never comes.
 class TMessageBoxCatcher {
@@ -84,15 +98,7 @@ TEST(MainWindowWithDevice, ConnectRequestReceiveEditSendAndStartFromTheDeviceMen
     TTestMainWin win;
     win.SetDialogs(&pressReset, &memo);
     win.Document().Terminal(0).SetLine(sim->LineEnd());
-    // A reply time of 2 s, as the user sets it in the options: at the default of 500 ms the
-    // reply timer has no tick to count and runs out at once, which ends the device's
-    // configuration mode in the terminal after every parameter command.
-    TUserOptions options;
-    options.ComTimeOut = 2000;
-    win.ApplyOptions(options);
-    win.show();
-    win.activateWindow();
-    if (!QTest::qWaitForWindowActive(&win))
+    if (!ShowWithReplyTime(win))
         GTEST_SKIP() << "the platform activates no window";
 
     TFrameDev* panel = win.Devices()[0];
@@ -207,12 +213,7 @@ TEST(MainWindowWithDevice, TheDeviceMenuBelongsToThePanelWhoseButtonsWereClicked
     win.SetDeviceCount(3);
     TKovTerminal& terminal = win.Document().Terminal(2);
     terminal.SetLine(sim->LineEnd());
-    TUserOptions options;
-    options.ComTimeOut = 2000;
-    win.ApplyOptions(options);
-    win.show();
-    win.activateWindow();
-    if (!QTest::qWaitForWindowActive(&win))
+    if (!ShowWithReplyTime(win))
         GTEST_SKIP() << "the platform activates no window";
 
     TFrameDev* third = win.Devices()[2];
