@@ -62,6 +62,12 @@ public:
     using Exception::Exception;
 };
 
+// An operation the user cancelled: no error to show.
+class EAbort : public Exception {
+public:
+    using Exception::Exception;
+};
+
 class EConvertError : public Exception {
 public:
     using Exception::Exception;

@@ -89,6 +89,8 @@ constexpr TResString g_ResStrings[] = {
                                           "\"Extras > Optionen > Kommunikation\" eingestellt.")},
     {257, QT_TRANSLATE_NOOP("ResStrings", "Gefundene serielle Schnittstellen: %s")},
     {258, QT_TRANSLATE_NOOP("ResStrings", "Es wurden keine seriellen Schnittstellen gefunden.")},
+    // an exchange the user cancelled
+    {259, QT_TRANSLATE_NOOP("ResStrings", "Übertragung abgebrochen.")},
     // documents
     {400, QT_TRANSLATE_NOOP("ResStrings", "Datei \"%s\" geöffnet.")},
     {401, QT_TRANSLATE_NOOP("ResStrings", "Datei \"%s\" geschlossen.")},

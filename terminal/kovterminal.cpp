@@ -40,8 +40,9 @@ TKovTerminal::TKovTerminal() : FPort(std::make_unique<TslCOMPort>()) {}
 
 TKovTerminal::~TKovTerminal()
 {
-    // Both kinds of thread call back into this object: stop them and wait for their end before
+    // Every kind of thread calls back into this object: stop them and wait for their end before
     // any member goes away.
+    StopExchange();
     StopRequestConfigMode();
     StopAllTimers();
     Close();
@@ -171,12 +172,15 @@ void TKovTerminal::Send(const AnsiString& text, tKovWaitForCmd wait)
 {
     TslLine& line = *Line();
     if (!text.empty()) {
+        ThrowIfCancelled();
         FSentString = text;
         // A command that never reached the line must not pass for sent: for "go", which waits
         // for no reply, nothing else would tell.
         if (!line.Write(text + CommandTerminator))
             RaiseLastOSError(line.LastError());
         DoLogSend();
+        ++FExchangeStep;
+        Fire(OnExchangeStep);
     }
     FWaitState = wait;
     // The previous exchange is over or given up. Its timer is retired before the flag is
@@ -293,6 +297,8 @@ void TKovTerminal::ProcessReceived(void*)
             RaiseLastOSError(line.LastError());
         }
         ProcessReceivedText(text);
+        if (FWaitState != EKovWaitNone)
+            ThrowIfCancelled();
     } while (FWaitState != EKovWaitNone);
 }
 

@@ -4,23 +4,27 @@
 //
 // Commands are a line of text ended by a carriage return. The device echoes each command and
 // ends every reply with its prompt "#"; the text up to the prompt is one reply unit, handed to
-// the receive handler named by its first word. All exchanges run on the calling (GUI) thread
-// and block it; only the reply timer and the configuration-mode request run on threads of their
-// own, and the terminal stops and waits for both before it is destroyed.
+// the receive handler named by its first word. An exchange runs on the calling thread and blocks
+// it, or on the terminal's worker (RunExchange) so that a window stays responsive. The reply
+// timer, the configuration-mode request and the worker run on threads of their own; the
+// terminal stops and waits for all of them before it is destroyed.
 
 #include "slutil/slcomport.h"
 #include "slutil/slline.h"
 #include "slutil/sltimerthread.h"
 #include "terminal/KovDef.h"
+#include "terminal/synchandover.h"
 
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 class TConfigModeView;
@@ -75,7 +79,7 @@ public:
     // Rounded down to a multiple of 100 ms, at least 500.
     void SetComTimeOut(int ms);
 
-    bool GetConnected() const { return FConnected; }
+    bool GetConnected() const { return FConnected.load(); }
     void SetConnected(bool connected);
     bool GetConfigMode() const { return FConfigMode.load(); }
     void SetConfigMode(bool configMode) { FConfigMode.store(configMode); }
@@ -167,6 +171,32 @@ public:
     // Stops the request thread and waits for its end; harmless when it has already ended.
     void StopRequestConfigMode();
 
+    // ---- exchanges on the terminal's worker ---------------------------------
+    // While an exchange runs on the worker, every event it raises fires on the thread that the
+    // event post leads to (the GUI thread) and the worker waits for it, so a handler sees the
+    // terminal as it stands at that step; OnTimerProcess is posted there without waiting. Set
+    // the post before the first exchange; it must not run a call on the calling thread.
+    using TPost = TSyncHandOver::TPost;
+    void SetEventPost(TPost post) { FPost = std::move(post); }
+    using TExchangeJob = std::function<void(TKovTerminal& terminal)>;
+    // error is null when the job succeeded.
+    using TExchangeDone = std::function<void(std::exception_ptr error)>;
+    // Starts job on the worker and returns at once. done runs through the event post once the
+    // job has ended and the worker is joined. Raises Exception without an event post or while
+    // an exchange runs. Until done has run, the owner calls nothing on the terminal but the
+    // getters, CancelExchange and StopExchange.
+    void RunExchange(TExchangeJob job, TExchangeDone done);
+    // From RunExchange until its done has run or StopExchange returned. Owner's thread only.
+    bool ExchangeRunning() const { return FExchangeRunning; }
+    // The running exchange ends after its current read, or before its next command, with
+    // EAbort; the received text of the unfinished reply is dropped. The port stays open.
+    void CancelExchange() { FCancelRequested.store(true); }
+    // Cancels, gives up an event the worker waits for, and waits for the worker's end; the
+    // exchange's done does not run. Harmless without an exchange.
+    void StopExchange();
+    // The commands written since the running (or last) exchange on the worker began.
+    int ExchangeStep() const { return FExchangeStep.load(); }
+
     // ---- events (set them before the first exchange) -----------------------
     TNotifyEvent OnLogSend;
     TNotifyEvent OnLogReceived;
@@ -177,14 +207,18 @@ public:
     TNotifyEvent OnReceiveAutomaticCallMode;
     TNotifyEvent OnReceiveIsdnDChannelProtocol;
     TNotifyEvent OnReceiveAutomaticCallNumber;
+    TNotifyEvent OnExchangeStep;  // a command went out; ExchangeStep counts them
 
 private:
     void DoLogSend() { Fire(OnLogSend); }
     void DoLogReceived() { Fire(OnLogReceived); }
     void DoUpdateView() { Fire(OnUpdateView); }
     void DoReceivePrompt() { Fire(OnReceivePrompt); }
-    void DoTimerProcess() { Fire(OnTimerProcess); }
-    void Fire(const TNotifyEvent& event) { if (event) event(*this); }
+    void DoTimerProcess();
+    void Fire(const TNotifyEvent& event);
+    // Raises EAbort for a cancelled exchange, which ends here as one given up; a reply begun is
+    // read to its end first.
+    void ThrowIfCancelled();
 
     void TimerTimerSend(TslTimerThread& timer, unsigned generation);
     void TimerTimerProcess(TslTimerThread& timer, unsigned generation);
@@ -212,7 +246,8 @@ private:
     const std::unique_ptr<TslCOMPort> FPort;
     std::shared_ptr<TslLine> FLine;
     int FComTimeOut = 0;
-    bool FConnected = false;
+    // Written by whichever thread runs the connect, read by the owner's idle updates.
+    std::atomic<bool> FConnected{false};
     // Set by the owner, read by Open on whichever thread runs the connect.
     std::atomic<bool> FFastTransfer{false};
     // Written by the reply timer and the request thread, read by the GUI thread.
@@ -235,4 +270,17 @@ private:
     unsigned FTimerGeneration = 0;
 
     std::unique_ptr<ThRequestConfigMode> FRequestThread;
+
+    TPost FPost;
+    TSyncHandOver FHandOver;
+    std::thread FWorker;
+    // The worker's id while it runs a job: events raised on it go through the hand-over.
+    std::atomic<std::thread::id> FWorkerId;
+    std::atomic<bool> FCancelRequested{false};
+    std::atomic<int> FExchangeStep{0};
+    // Owner's thread only. A done posted for an older generation was stopped and does not run.
+    bool FExchangeRunning = false;
+    unsigned FExchangeGeneration = 0;
+    // Expires with the terminal: a posted call that finds it gone does nothing.
+    const std::shared_ptr<char> FAlive = std::make_shared<char>();
 };

@@ -7,16 +7,6 @@
 
 #include <chrono>
 
-// One call handed to the view's thread. It is shared with the posted call, which may run after
-// the request thread stopped waiting for it (or after the thread object is gone); `abandoned`
-// then tells it to do nothing.
-struct ThRequestConfigMode::THandOver {
-    std::mutex Mutex;
-    std::condition_variable Done;
-    bool Finished = false;
-    bool Abandoned = false;
-};
-
 ThRequestConfigMode::ThRequestConfigMode(bool createSuspended, TKovTerminal* terminal, TConfigModeView* view)
     : FTerminal(terminal), FView(view)
 {
@@ -41,49 +31,25 @@ void ThRequestConfigMode::Resume()
 
 void ThRequestConfigMode::Stop()
 {
-    std::shared_ptr<THandOver> pending;
     {
         std::lock_guard lock(FMutex);
         FTerminated.store(true);
-        pending = FPending;
     }
     FWake.notify_all();
     // The view's thread may be this very thread (the GUI thread stopping the request), so a
     // hand-over the request thread is waiting for could never run: give it up instead.
-    if (pending) {
-        std::lock_guard lock(pending->Mutex);
-        pending->Abandoned = true;
-        pending->Done.notify_all();
-    }
+    FHandOver.GiveUp();
     if (FThread.joinable())
         FThread.join();
 }
 
 bool ThRequestConfigMode::Synchronize(std::function<void(TConfigModeView&)> call)
 {
-    auto handOver = std::make_shared<THandOver>();
-    {
-        std::lock_guard lock(FMutex);
-        if (Terminated())
-            return false;
-        FPending = handOver;
-    }
-    FView->Post([handOver, view = FView, call = std::move(call)] {
-        std::lock_guard lock(handOver->Mutex);
-        if (!handOver->Abandoned)
-            call(*view);
-        handOver->Finished = true;
-        handOver->Done.notify_all();
-    });
-    bool finished;
-    {
-        std::unique_lock lock(handOver->Mutex);
-        handOver->Done.wait(lock, [&] { return handOver->Finished || handOver->Abandoned; });
-        finished = handOver->Finished && !handOver->Abandoned;
-    }
-    std::lock_guard lock(FMutex);
-    FPending.reset();
-    return finished;
+    if (Terminated())
+        return false;
+    TConfigModeView* const view = FView;
+    return FHandOver.Run([view](std::function<void()> posted) { view->Post(std::move(posted)); },
+                         [view, call = std::move(call)] { call(*view); });
 }
 
 void ThRequestConfigMode::Show(tConfigModeStatus status, const std::string& reason)

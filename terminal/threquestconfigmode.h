@@ -7,6 +7,7 @@
 // The terminal owns the thread object and joins it; Stop is harmless after the thread ended.
 
 #include "terminal/configmodeview.h"
+#include "terminal/synchandover.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -36,8 +37,6 @@ public:
     static constexpr int SettleMs = 2000;
 
 private:
-    struct THandOver;
-
     void Execute();
     bool WaitForStartString();
     bool WaitForPrompt();
@@ -58,5 +57,5 @@ private:
 
     std::mutex FMutex;
     std::condition_variable FWake;
-    std::shared_ptr<THandOver> FPending;
+    TSyncHandOver FHandOver;
 };

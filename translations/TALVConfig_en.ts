@@ -305,6 +305,10 @@ Do you want to close the application now?</translation>
         <source>Es wurden keine seriellen Schnittstellen gefunden.</source>
         <translation>No serial ports were found.</translation>
     </message>
+    <message>
+        <source>Übertragung abgebrochen.</source>
+        <translation>Transfer cancelled.</translation>
+    </message>
 </context>
 <context>
     <name>TAboutBox</name>
