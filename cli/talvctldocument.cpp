@@ -65,8 +65,19 @@ void TTalvctlDocument::RequireSendable(int device) const
                                                    {FFileName, count})
                                   : TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Datei \"%s\" enthält nur %d Geräte"),
                                                    {FFileName, count})));
+    RequireSendableNumbers(device - 1, context);
+}
+
+void TTalvctlDocument::RequireAllSendable() const
+{
+    for (int i = 0; i < FDocument.DeviceCount(); ++i)
+        RequireSendableNumbers(i, "send: " + FDocument.Terminal(i).GetKovName() + ": ");
+}
+
+void TTalvctlDocument::RequireSendableNumbers(int index, const std::string& context) const
+{
     try {
-        TTalvctlParameters::FromTerminal(FDocument.Terminal(device - 1)).CheckNumbers(context);
+        TTalvctlParameters::FromTerminal(FDocument.Terminal(index)).CheckNumbers(context);
     } catch (const Exception& e) {
         throw ETalvctlInputError(e.what());
     }
@@ -125,11 +136,24 @@ void TTalvctlDocument::PrintDevices(std::ostream& out) const
 // As the desktop program takes a received set: the terminal gets the values, the panel is
 // refreshed from it (a leased line there replaces the numbers by "-"), and the save writes the
 // panel's view. A device the device count newly shows keeps its cleared state and default name.
-void TTalvctlDocument::StoreReceived(const TKovTerminal& source, int device)
+void TTalvctlDocument::TakeReceived(const TKovTerminal& source, int device)
 {
     const int index = device - 1;
     FDocument.DeviceCountChange(std::max(FDocument.DeviceCount(), device));
-    TTalvctlParameters::FromTerminal(source).ApplyTo(FDocument.Terminal(index));
-    FDocument.Panel(index).UpdateView();
+    TKovTerminal& terminal = FDocument.Terminal(index);
+    const TTalvctlParameters before = TTalvctlParameters::FromTerminal(terminal);
+    TTalvctlParameters::FromTerminal(source).ApplyTo(terminal);
+    try {
+        FDocument.Panel(index).UpdateView();
+    } catch (const Exception&) {
+        // The values it had were shown when the file was opened.
+        before.ApplyTo(terminal);
+        FDocument.Panel(index).UpdateView();
+        throw;
+    }
+}
+
+void TTalvctlDocument::Save()
+{
     FDocument.SaveAs(FFileName);
 }

@@ -28,6 +28,7 @@ public:
     TTalvctlDocument& operator=(const TTalvctlDocument&) = delete;
 
     TKovDocument& Document() { return FDocument; }
+    const TKovDocument& Document() const { return FDocument; }
     const TMessageList& Log() const { return FLog; }
 
     // The warnings the open wrote (a COMPort outside 1..4), one "warning: <text>" line each.
@@ -37,6 +38,8 @@ public:
     // document: the document does not show it, or one of its numbers fails the check that
     // "send KEY=VALUE" makes.
     void RequireSendable(int device) const;
+    // RequireSendable's check of the numbers for every shown device, naming it by its name.
+    void RequireAllSendable() const;
 
     // Raises ETalvctlInputError with the save's message when the save would refuse the file
     // (write-protected), before the device is asked for values that could not be kept.
@@ -50,14 +53,20 @@ public:
     // Every shown device: "[Device<n>]", its keys as the file holds them, "Memo: <line>" lines.
     void PrintDevices(std::ostream& out) const;
 
-    // Takes the six parameters of source as device (1..6), shows at least that many devices,
-    // and saves the document to its file. Name, port and comment of the device stay.
-    void StoreReceived(const TKovTerminal& source, int device);
+    // Takes the six parameters of source as device (1..6) and shows at least that many devices.
+    // Name, port and comment of the device stay. Values the panel cannot show (a protocol it
+    // does not know) raise its ERangeError, and the device keeps the values it had.
+    void TakeReceived(const TKovTerminal& source, int device);
+    // Saves the document to its file.
+    void Save();
 
     static const char* KindName(tMsgKind kind);
 
 private:
     void PrintLog(std::ostream& out) const;
+    // Raises ETalvctlInputError "<context><key>: ..." for the first number of device index that
+    // "send" could not put on a command line.
+    void RequireSendableNumbers(int index, const std::string& context) const;
 
     std::string FFileName;
     TMessageList FLog;

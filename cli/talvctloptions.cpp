@@ -82,6 +82,7 @@ std::string TakeValue(const std::vector<std::string>& arguments, size_t& i, cons
 struct TCommandOptions {
     std::optional<std::string> Into;
     std::optional<int> Device;
+    bool All = false;
 };
 
 int DeviceNumber(const std::string& command, const std::string& text)
@@ -99,23 +100,34 @@ int DeviceNumber(const std::string& command, const std::string& text)
     return device;
 }
 
-// Stops at the first argument that is not "--into" or "--device"; another option there is left
-// for the caller, which refuses it as an option after the commands.
+// Stops at the first argument that is not "--into", "--device" or "--all"; another option there
+// is left for the caller, which refuses it as an option after the commands.
 TCommandOptions ParseCommandOptions(const std::vector<std::string>& arguments, size_t& i, const std::string& command)
 {
     TCommandOptions options;
     while (i < arguments.size() && IsOption(arguments[i])) {
         const auto split = SplitOption(arguments[i]);
         const std::string& name = split.first;
-        if (name != "--into" && name != "--device")
+        if (name != "--into" && name != "--device" && name != "--all")
             break;
         ++i;
         const std::string prefix = command + ": ";
-        const std::string text = TakeValue(arguments, i, prefix, name, split.second);
-        const bool repeated = name == "--into" ? options.Into.has_value() : options.Device.has_value();
-        if (repeated)
+        const auto refuseRepeated = [&] {
             throw Exception(prefix + TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Option '%s' mehrfach angegeben"),
                                                     {name}));
+        };
+        if (name == "--all") {
+            if (split.second)
+                throw Exception(prefix + TalvctlMessage(
+                                             QT_TRANSLATE_NOOP("talvctl", "Option '%s' erwartet keinen Wert"), {name}));
+            if (options.All)
+                refuseRepeated();
+            options.All = true;
+            continue;
+        }
+        const std::string text = TakeValue(arguments, i, prefix, name, split.second);
+        if (name == "--into" ? options.Into.has_value() : options.Device.has_value())
+            refuseRepeated();
         if (name == "--into") {
             if (text.empty())
                 throw Exception(prefix + TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Option '--into': leerer Wert")));
@@ -134,30 +146,44 @@ void ApplyCommandOptions(TTalvctlCommand& command, const TCommandOptions& option
         throw Exception(prefix + TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Option '%s' ist hier nicht erlaubt"),
                                                 {std::string(option)}));
     };
+    const auto refuseDeviceAndAll = [&] {
+        if (options.Device && options.All)
+            throw Exception(prefix + TalvctlText(QT_TRANSLATE_NOOP(
+                                         "talvctl", "Optionen '--device' und '--all' schließen einander aus")));
+    };
     switch (command.Kind) {
     case ETalvctlReceive:
-        if (options.Into && !options.Device)
-            throw Exception(prefix + TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Option '--into' ohne '--device'")));
+        refuseDeviceAndAll();
+        if (options.Into && !options.Device && !options.All)
+            throw Exception(prefix + TalvctlText(QT_TRANSLATE_NOOP("talvctl",
+                                                                   "Option '--into' ohne '--device' oder '--all'")));
         if (options.Device && !options.Into)
             throw Exception(prefix + TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Option '--device' ohne '--into'")));
+        if (options.All && !options.Into)
+            throw Exception(prefix + TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Option '--all' ohne '--into'")));
         if (options.Into) {
             command.Kind = ETalvctlReceiveInto;
             command.FileName = *options.Into;
-            command.Device = *options.Device;
+            command.Device = options.Device.value_or(0);
+            command.AllDevices = options.All;
         }
         break;
     case ETalvctlSendDocument:
         if (options.Into)
             refuse("--into");
-        if (!options.Device)
-            throw Exception(prefix + TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Option '--device' fehlt")));
-        command.Device = *options.Device;
+        refuseDeviceAndAll();
+        if (!options.Device && !options.All)
+            throw Exception(prefix + TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Option '--device' oder '--all' fehlt")));
+        command.Device = options.Device.value_or(0);
+        command.AllDevices = options.All;
         break;
     default:
         if (options.Into)
             refuse("--into");
         if (options.Device)
             refuse("--device");
+        if (options.All)
+            refuse("--all");
         break;
     }
 }
@@ -211,6 +237,7 @@ TTalvctlOptions TTalvctlOptions::Parse(const std::vector<std::string>& arguments
             const std::string port = takeValue();
             if (port.empty())
                 throw Exception(TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Option '--port': leerer Wert")));
+            options.PortGiven = true;
             if (const auto comPort = COMPortNamed(port)) {
                 options.COMPort = *comPort;
                 options.DevicePath.clear();
@@ -236,6 +263,10 @@ TTalvctlOptions TTalvctlOptions::Parse(const std::vector<std::string>& arguments
         }
     }
 
+    // The first command that talks to the device at the call's port, and whether one with "--all"
+    // takes its ports from its file: a call cannot do both.
+    std::string singleDeviceCommand;
+    bool allDevices = false;
     while (i < arguments.size()) {
         const std::string& argument = arguments[i++];
         if (IsOption(argument))
@@ -273,11 +304,22 @@ TTalvctlOptions TTalvctlOptions::Parse(const std::vector<std::string>& arguments
             break;
         }
         ApplyCommandOptions(command, ParseCommandOptions(arguments, i, argument), argument);
+        if (command.NeedsPort() && singleDeviceCommand.empty())
+            singleDeviceCommand = argument;
+        allDevices = allDevices || command.AllDevices;
         options.Commands.push_back(std::move(command));
     }
 
     if (options.Commands.empty())
         throw Exception(TalvctlText(QT_TRANSLATE_NOOP("talvctl", "kein Kommando angegeben")));
+    if (allDevices && options.PortGiven)
+        throw Exception(TalvctlText(QT_TRANSLATE_NOOP(
+            "talvctl", "Option '--port' geht nicht zusammen mit '--all': die Ports der Geräte stehen in der Datei")));
+    if (allDevices && !singleDeviceCommand.empty())
+        throw Exception(TalvctlMessage(
+            QT_TRANSLATE_NOOP(
+                "talvctl", "Kommando '%s' geht nicht zusammen mit '--all': es spricht nur das Gerät an einem Port an"),
+            {singleDeviceCommand}));
     return options;
 }
 
@@ -305,6 +347,11 @@ bool TTalvctlOptions::NeedsDevice() const
     return std::any_of(Commands.begin(), Commands.end(), [](const TTalvctlCommand& c) { return c.NeedsDevice(); });
 }
 
+bool TTalvctlOptions::NeedsPort() const
+{
+    return std::any_of(Commands.begin(), Commands.end(), [](const TTalvctlCommand& c) { return c.NeedsPort(); });
+}
+
 std::string TTalvctlOptions::Usage()
 {
     return TalvctlText(QT_TRANSLATE_NOOP("talvctl",
@@ -324,7 +371,8 @@ std::string TTalvctlOptions::Usage()
            "  --lang de|en      Sprache der Ausgaben: Deutsch oder Englisch; Vorgabe die\n"
            "                    Sprache, die im TALV-Configurator neben talvctl eingestellt\n"
            "                    ist, sonst die Sprache des Benutzers\n"
-           "  --log             jede gesendete und empfangene Zeile auf stderr ausgeben\n"
+           "  --log             jede gesendete und empfangene Zeile auf stderr ausgeben;\n"
+           "                    mit --all beginnt jede mit dem Namen ihres Geräts\n"
            "  --help            diesen Text ausgeben\n"
            "  --version         die Version ausgeben\n"
            "\n"
@@ -336,6 +384,11 @@ std::string TTalvctlOptions::Usage()
            "                       Parameter vom Gerät lesen und als Gerät N (1..6) in DATEI\n"
            "                       speichern; alles andere in DATEI bleibt erhalten, eine\n"
            "                       fehlende DATEI wird angelegt\n"
+           "  receive --into DATEI --all\n"
+           "                       Parameter von allen Geräten in DATEI zugleich lesen, jedes\n"
+           "                       an seinem COMPort aus DATEI (COMn wie bei --port), und in\n"
+           "                       DATEI speichern; ein Gerät, das scheitert, behält dort\n"
+           "                       seine bisherigen Werte\n"
            "  send KEY=VALUE...    Werkseinstellungen laden, Parameter senden und speichern;\n"
            "                       alle sechs Parameter sind anzugeben:\n"
            "                       MsnIncoming1, MsnIncoming2, AutomaticCallMode (0..3),\n"
@@ -344,6 +397,8 @@ std::string TTalvctlOptions::Usage()
            "  send DATEI --device N\n"
            "                       wie send KEY=VALUE..., mit den Parametern von Gerät N\n"
            "                       aus DATEI\n"
+           "  send DATEI --all     wie send DATEI --device N, für alle Geräte in DATEI\n"
+           "                       zugleich, jedes an seinem COMPort aus DATEI\n"
            "  go                   Konfigurationsmodus verlassen, das Gerät startet\n"
            "  check DATEI          die Konfiguration in DATEI prüfen und jede Meldung als\n"
            "                       ART: TEXT ausgeben (info, warning, error, heading);\n"
@@ -351,6 +406,10 @@ std::string TTalvctlOptions::Usage()
            "  show DATEI           die Geräte in DATEI als KEY=VALUE ausgeben\n"
            "\n"
            "check und show brauchen kein Gerät; allein öffnen sie keinen Port.\n"
+           "Mit --all meldet jedes Gerät unter seinem Namen Erfolg oder Fehler, dann folgt\n"
+           "eine Zeile für alle; --all geht nicht zusammen mit --port und nicht mit den\n"
+           "Kommandos, die das Gerät an einem Port ansprechen. Zwei Geräte am selben Port\n"
+           "sind ein Aufruffehler.\n"
            "\n"
            "Exit-Status: 0 Erfolg, 1 Fehler am Gerät, Abbruch oder Fehler in der Prüfung,\n"
            "             2 Aufruffehler, Datei nicht lesbar oder Prüfung abgebrochen\n"));

@@ -18,8 +18,8 @@ enum tTalvctlCommand : int {
     ETalvctlGo = 3,
     ETalvctlCheck = 4,
     ETalvctlShow = 5,
-    ETalvctlReceiveInto = 6,    // "receive --into FILE --device N"
-    ETalvctlSendDocument = 7,   // "send FILE --device N"
+    ETalvctlReceiveInto = 6,    // "receive --into FILE --device N" or "--all"
+    ETalvctlSendDocument = 7,   // "send FILE --device N" or "--all"
 };
 
 struct TTalvctlCommand {
@@ -30,9 +30,13 @@ struct TTalvctlCommand {
     TTalvctlParameters Parameters;  // "send KEY=VALUE..." only
     std::string FileName;           // the document commands only
     int Device = 0;                 // 1..6 for receive --into and send FILE, else 0
+    // "--all": every shown device of the file at once, each on the port its COMPort leads to.
+    bool AllDevices = false;
 
-    // Whether the command talks to the device, so that the port has to be opened.
+    // Whether the command talks to a device.
     bool NeedsDevice() const;
+    // Whether it talks to the one device at the call's port, so that this port has to be opened.
+    bool NeedsPort() const { return NeedsDevice() && !AllDevices; }
 };
 
 class TTalvctlOptions {
@@ -42,6 +46,8 @@ public:
     // Either a COM port or an explicit device path (then DevicePath is not empty).
     tCOMPorts COMPort = COM1;
     std::string DevicePath;
+    // Whether "--port" was given: the commands with "--all" refuse it.
+    bool PortGiven = false;
     int TimeOutMs = DefaultTimeOutMs;
     // Reads that end at the reply's prompt ("--fast"); see TKovTerminal::SetFastTransfer.
     bool Fast = false;
@@ -57,6 +63,7 @@ public:
     static TTalvctlOptions Parse(const std::vector<std::string>& arguments);
 
     bool NeedsDevice() const;
+    bool NeedsPort() const;
 
     // The language asked for by a valid "--lang" among the options, looked for before the
     // command line is parsed, so that its errors are already in that language.

@@ -1,6 +1,7 @@
 #include "cli/talvctlrunner.h"
 
 #include "cli/consoleconfigmodeview.h"
+#include "cli/talvctlalldevices.h"
 #include "cli/talvctldocument.h"
 #include "cli/talvctlinputerror.h"
 #include "cli/talvctloptions.h"
@@ -21,6 +22,15 @@ std::filesystem::path SameFile(const std::string& fileName)
     std::error_code error;
     const std::filesystem::path path = std::filesystem::weakly_canonical(fileName, error);
     return error ? std::filesystem::absolute(fileName, error).lexically_normal() : path;
+}
+
+// The sequence of the desktop program's "Sende Parameter": factory settings first, so that
+// nothing of the device's earlier set survives, then the six values, then store them.
+void SendParameters(TKovTerminal& terminal)
+{
+    terminal.SendDefaultFactory();
+    terminal.SendConfiguration();
+    terminal.SendSave();
 }
 
 }  // namespace
@@ -83,23 +93,23 @@ int TTalvctlRunner::Execute(const TTalvctlOptions& options)
 {
     // Both events fire on this thread: exchanges run here, the request thread logs nothing.
     if (options.Log) {
-        FTerminal.OnLogSend = [this](TKovTerminal& terminal) {
-            FErr << "TALV <= " << terminal.SentString() << '\n' << std::flush;
-        };
-        FTerminal.OnLogReceived = [this](TKovTerminal& terminal) {
-            FErr << "TALV => " << terminal.ReceivedString() << '\n' << std::flush;
-        };
+        FTerminal.OnLogSend = [this](TKovTerminal& terminal) { Message("TALV <= " + terminal.SentString()); };
+        FTerminal.OnLogReceived = [this](TKovTerminal& terminal) { Message("TALV => " + terminal.ReceivedString()); };
     }
 
     ThrowIfCancelled();
     // check and show alone never touch a port, so they work on a machine without one.
     if (options.NeedsDevice()) {
+        // COMn reaches the device the user's settings file names for it; talvctl only reads that
+        // file, which belongs to the desktop program's options.
+        FPorts.Load(TIniFile(SettingsFileName()));
         CheckDeviceDocuments(options);
-        OpenPort(options);
+        if (options.NeedsPort())
+            OpenPort(options);
     }
     for (const TTalvctlCommand& command : options.Commands) {
         ThrowIfCancelled();
-        if (const int exitCode = RunCommand(command); exitCode != ExitOk)
+        if (const int exitCode = RunCommand(command, options); exitCode != ExitOk)
             return exitCode;
     }
     // A Ctrl-C during the last command still counts: the user asked talvctl to stop.
@@ -107,16 +117,12 @@ int TTalvctlRunner::Execute(const TTalvctlOptions& options)
     return ExitOk;
 }
 
-// COMn reaches the device the user's settings file names for it; talvctl only reads that file,
-// which belongs to the desktop program's options. A path given to --port is taken as it is.
+// A path given to --port is taken as it is.
 void TTalvctlRunner::OpenPort(const TTalvctlOptions& options)
 {
     if (options.DevicePath.empty()) {
-        const TIniFile settings(SettingsFileName());
-        TslPortMap ports;
-        ports.Load(settings);
         FTerminal.SetCOMPort(options.COMPort);
-        FTerminal.SetDevicePath(ports.Path(options.COMPort));
+        FTerminal.SetDevicePath(FPorts.Path(options.COMPort));
     } else {
         FTerminal.SetDevicePath(options.DevicePath);
     }
@@ -126,9 +132,10 @@ void TTalvctlRunner::OpenPort(const TTalvctlOptions& options)
 }
 
 // The files the device commands read are opened once before the port, so that a file that
-// cannot be opened, lacks the device, holds numbers that cannot be sent or cannot be saved is
-// reported before anything reaches the device (after a configuration-mode request, say). A file an earlier "receive --into" of the same call
-// writes is left to the command itself: it may not exist yet.
+// cannot be opened, lacks the device, holds numbers that cannot be sent, cannot be saved or puts
+// two devices on one port is reported before anything reaches a device (after a
+// configuration-mode request, say). A file an earlier "receive --into" of the same call writes
+// is left to the command itself: it may not exist yet.
 void TTalvctlRunner::CheckDeviceDocuments(const TTalvctlOptions& options) const
 {
     std::set<std::filesystem::path> written;
@@ -138,9 +145,15 @@ void TTalvctlRunner::CheckDeviceDocuments(const TTalvctlOptions& options) const
         const std::filesystem::path path = SameFile(command.FileName);
         const bool send = command.Kind == ETalvctlSendDocument;
         if (written.count(path) == 0) {
-            const TTalvctlDocument document(command.FileName,
-                                            send ? TTalvctlDocument::ERefuseMissing : TTalvctlDocument::EAcceptMissing);
-            if (send)
+            // "--all" runs the devices the file holds: a missing file holds none.
+            const bool refuseMissing = send || command.AllDevices;
+            const TTalvctlDocument document(command.FileName, refuseMissing ? TTalvctlDocument::ERefuseMissing
+                                                                            : TTalvctlDocument::EAcceptMissing);
+            if (command.AllDevices)
+                TTalvctlAllDevices::RequireOwnPorts(document.Document(), FPorts, send ? "send: " : "receive: ");
+            if (send && command.AllDevices)
+                document.RequireAllSendable();
+            else if (send)
                 document.RequireSendable(command.Device);
             else
                 document.RequireSavable();
@@ -150,7 +163,7 @@ void TTalvctlRunner::CheckDeviceDocuments(const TTalvctlOptions& options) const
     }
 }
 
-int TTalvctlRunner::RunCommand(const TTalvctlCommand& command)
+int TTalvctlRunner::RunCommand(const TTalvctlCommand& command, const TTalvctlOptions& options)
 {
     switch (command.Kind) {
     case ETalvctlRequestConfigMode:
@@ -174,10 +187,16 @@ int TTalvctlRunner::RunCommand(const TTalvctlCommand& command)
         Show(command);
         break;
     case ETalvctlReceiveInto:
-        ReceiveInto(command);
+        if (command.AllDevices)
+            ReceiveIntoAll(command, options);
+        else
+            ReceiveInto(command);
         break;
     case ETalvctlSendDocument:
-        SendDocument(command);
+        if (command.AllDevices)
+            SendDocumentAll(command, options);
+        else
+            SendDocument(command);
         break;
     }
     return ExitOk;
@@ -228,16 +247,7 @@ void TTalvctlRunner::Receive()
 void TTalvctlRunner::Send(const TTalvctlCommand& command)
 {
     command.Parameters.ApplyTo(FTerminal);
-    SendTerminalParameters();
-}
-
-// The sequence of the desktop program's "Sende Parameter": factory settings first, so that
-// nothing of the device's earlier set survives, then the six values, then store them.
-void TTalvctlRunner::SendTerminalParameters()
-{
-    FTerminal.SendDefaultFactory();
-    FTerminal.SendConfiguration();
-    FTerminal.SendSave();
+    SendParameters(FTerminal);
 }
 
 // A check that finds errors ends the run, so a "send" after it only happens for a clean plan.
@@ -264,7 +274,8 @@ void TTalvctlRunner::ReceiveInto(const TTalvctlCommand& command)
     document.RequireSavable();
     document.PrintOpenWarnings(FErr);
     FTerminal.ReceiveConfiguration();
-    document.StoreReceived(FTerminal, command.Device);
+    document.TakeReceived(FTerminal, command.Device);
+    document.Save();
 }
 
 void TTalvctlRunner::SendDocument(const TTalvctlCommand& command)
@@ -273,7 +284,69 @@ void TTalvctlRunner::SendDocument(const TTalvctlCommand& command)
     document.RequireSendable(command.Device);
     document.PrintOpenWarnings(FErr);
     FTerminal.AssignParameters(document.Document().Terminal(command.Device - 1));
-    SendTerminalParameters();
+    SendParameters(FTerminal);
+}
+
+// As ReceiveInto, for every device at once. The file is saved once, after all have ended, with
+// the values of the devices that answered; a device that failed, or whose values the panel
+// cannot show, keeps its section as it was, and when none is left the file is not written.
+void TTalvctlRunner::ReceiveIntoAll(const TTalvctlCommand& command, const TTalvctlOptions& options)
+{
+    TTalvctlDocument document(command.FileName, TTalvctlDocument::ERefuseMissing);
+    document.RequireSavable();
+    document.PrintOpenWarnings(FErr);
+    TTalvctlAllDevices devices(document.Document(), FPorts, "receive: ");
+    RunOnAllDevices(devices, options, [](TKovTerminal& engine) { engine.ReceiveConfiguration(); });
+    bool received = false;
+    for (int i = 0; i < devices.Count(); ++i) {
+        if (!devices.Succeeded(i))
+            continue;
+        try {
+            document.TakeReceived(devices.Engine(i), i + 1);
+            received = true;
+        } catch (const Exception& e) {
+            devices.Fail(i, e.what());
+        }
+    }
+    if (received)
+        document.Save();
+    ReportAllDevices(devices, TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Parameter empfangen")));
+}
+
+void TTalvctlRunner::SendDocumentAll(const TTalvctlCommand& command, const TTalvctlOptions& options)
+{
+    TTalvctlDocument document(command.FileName, TTalvctlDocument::ERefuseMissing);
+    document.RequireAllSendable();
+    document.PrintOpenWarnings(FErr);
+    TTalvctlAllDevices devices(document.Document(), FPorts, "send: ");
+    for (int i = 0; i < devices.Count(); ++i)
+        devices.Engine(i).AssignParameters(document.Document().Terminal(i));
+    RunOnAllDevices(devices, options, SendParameters);
+    ReportAllDevices(devices, TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Parameter gesendet")));
+}
+
+void TTalvctlRunner::RunOnAllDevices(TTalvctlAllDevices& devices, const TTalvctlOptions& options,
+                                     const std::function<void(TKovTerminal&)>& exchange)
+{
+    TTalvctlAllDevices::TLogLine log;
+    if (options.Log)
+        log = [this](const std::string& line) { Message(line); };
+    devices.Run(options.TimeOutMs, options.Fast, log, exchange);
+}
+
+void TTalvctlRunner::ReportAllDevices(const TTalvctlAllDevices& devices, const std::string& done)
+{
+    for (const std::string& report : devices.Reports(done))
+        Message(report);
+    if (!devices.AllSucceeded())
+        throw Exception(devices.Summary(done));
+    Message(devices.Summary(done));
+}
+
+void TTalvctlRunner::Message(const std::string& line)
+{
+    std::lock_guard lock(FErrMutex);
+    FErr << line << '\n' << std::flush;
 }
 
 void TTalvctlRunner::Cancel()

@@ -1,19 +1,22 @@
 #pragma once
 // talvctl's work: parses the command line, opens the device's port once when a command needs
 // the device, and runs the commands in order on a terminal and on configuration documents,
-// writing results to one stream and messages to another. It is the place where the core's
-// exceptions become messages and exit codes.
+// writing results to one stream and messages to another. The commands with "--all" run every
+// device of their file at once instead, each on its own port (TTalvctlAllDevices). It is the
+// place where the core's exceptions become messages and exit codes.
 //
-// Exit codes: 0 success; 1 a device, protocol, port or save failure, a cancel, or a check that
-// found errors; 2 a usage error, a file that cannot be opened, a device number the file lacks,
+// Exit codes: 0 success; 1 a device, protocol, port or save failure (for "--all": of any one
+// device), a cancel, or a check that found errors; 2 a usage error, a file that cannot be opened, a device number the file lacks,
 // or a check that stopped on its range error. The first command that does not succeed ends
 // the run.
 
 #include "cli/talvctltext.h"
 #include "platform/languagecatalogue.h"
 #include "platform/languagesetting.h"
+#include "slutil/slportmap.h"
 #include "terminal/kovterminal.h"
 
+#include <functional>
 #include <mutex>
 #include <ostream>
 #include <string>
@@ -21,6 +24,7 @@
 #include <vector>
 
 class TConsoleConfigModeView;
+class TTalvctlAllDevices;
 class TTalvctlOptions;
 struct TTalvctlCommand;
 
@@ -53,15 +57,23 @@ private:
     int Execute(const TTalvctlOptions& options);
     void OpenPort(const TTalvctlOptions& options);
     void CheckDeviceDocuments(const TTalvctlOptions& options) const;
-    int RunCommand(const TTalvctlCommand& command);
+    int RunCommand(const TTalvctlCommand& command, const TTalvctlOptions& options);
     void RequestConfigMode();
     void Receive();
     void Send(const TTalvctlCommand& command);
-    void SendTerminalParameters();
     int Check(const TTalvctlCommand& command);
     void Show(const TTalvctlCommand& command);
     void ReceiveInto(const TTalvctlCommand& command);
     void SendDocument(const TTalvctlCommand& command);
+    void ReceiveIntoAll(const TTalvctlCommand& command, const TTalvctlOptions& options);
+    void SendDocumentAll(const TTalvctlCommand& command, const TTalvctlOptions& options);
+    void RunOnAllDevices(TTalvctlAllDevices& devices, const TTalvctlOptions& options,
+                         const std::function<void(TKovTerminal&)>& exchange);
+    // Each device's outcome, then the summary; raises the summary when a device failed.
+    void ReportAllDevices(const TTalvctlAllDevices& devices, const std::string& done);
+
+    // One line on the message stream, whole, from any thread.
+    void Message(const std::string& line);
 
     void ThrowIfCancelled() const;
     // Loads the catalogue of the run's language and makes it the one talvctl's texts come from.
@@ -70,6 +82,8 @@ private:
     std::ostream& FOut;
     std::ostream& FErr;
     TKovTerminal FTerminal;
+    // Where COM1..COM4 lead, from the settings file, read once before the first device command.
+    TslPortMap FPorts;
     std::string FLanguage;
     TLanguageCatalogue FCatalogue;
 
@@ -78,4 +92,6 @@ private:
     mutable std::mutex FMutex;
     bool FCancelled = false;
     TConsoleConfigModeView* FActiveView = nullptr;
+    // The log lines of devices that run at once.
+    std::mutex FErrMutex;
 };

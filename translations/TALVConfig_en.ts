@@ -897,16 +897,16 @@ the reset button on the device!</translation>
         <translation>option &apos;%s&apos; is not allowed here</translation>
     </message>
     <message>
-        <source>Option &apos;--into&apos; ohne &apos;--device&apos;</source>
-        <translation>option &apos;--into&apos; without &apos;--device&apos;</translation>
+        <source>Option &apos;--into&apos; ohne &apos;--device&apos; oder &apos;--all&apos;</source>
+        <translation>option &apos;--into&apos; without &apos;--device&apos; or &apos;--all&apos;</translation>
     </message>
     <message>
         <source>Option &apos;--device&apos; ohne &apos;--into&apos;</source>
         <translation>option &apos;--device&apos; without &apos;--into&apos;</translation>
     </message>
     <message>
-        <source>Option &apos;--device&apos; fehlt</source>
-        <translation>option &apos;--device&apos; missing</translation>
+        <source>Option &apos;--device&apos; oder &apos;--all&apos; fehlt</source>
+        <translation>option &apos;--device&apos; or &apos;--all&apos; missing</translation>
     </message>
     <message>
         <source>Dateiname fehlt</source>
@@ -957,7 +957,8 @@ Optionen:
   --lang de|en      Sprache der Ausgaben: Deutsch oder Englisch; Vorgabe die
                     Sprache, die im TALV-Configurator neben talvctl eingestellt
                     ist, sonst die Sprache des Benutzers
-  --log             jede gesendete und empfangene Zeile auf stderr ausgeben
+  --log             jede gesendete und empfangene Zeile auf stderr ausgeben;
+                    mit --all beginnt jede mit dem Namen ihres Geräts
   --help            diesen Text ausgeben
   --version         die Version ausgeben
 
@@ -969,6 +970,11 @@ Kommandos (mehrere werden der Reihe nach ausgeführt):
                        Parameter vom Gerät lesen und als Gerät N (1..6) in DATEI
                        speichern; alles andere in DATEI bleibt erhalten, eine
                        fehlende DATEI wird angelegt
+  receive --into DATEI --all
+                       Parameter von allen Geräten in DATEI zugleich lesen, jedes
+                       an seinem COMPort aus DATEI (COMn wie bei --port), und in
+                       DATEI speichern; ein Gerät, das scheitert, behält dort
+                       seine bisherigen Werte
   send KEY=VALUE...    Werkseinstellungen laden, Parameter senden und speichern;
                        alle sechs Parameter sind anzugeben:
                        MsnIncoming1, MsnIncoming2, AutomaticCallMode (0..3),
@@ -977,6 +983,8 @@ Kommandos (mehrere werden der Reihe nach ausgeführt):
   send DATEI --device N
                        wie send KEY=VALUE..., mit den Parametern von Gerät N
                        aus DATEI
+  send DATEI --all     wie send DATEI --device N, für alle Geräte in DATEI
+                       zugleich, jedes an seinem COMPort aus DATEI
   go                   Konfigurationsmodus verlassen, das Gerät startet
   check DATEI          die Konfiguration in DATEI prüfen und jede Meldung als
                        ART: TEXT ausgeben (info, warning, error, heading);
@@ -984,6 +992,10 @@ Kommandos (mehrere werden der Reihe nach ausgeführt):
   show DATEI           die Geräte in DATEI als KEY=VALUE ausgeben
 
 check und show brauchen kein Gerät; allein öffnen sie keinen Port.
+Mit --all meldet jedes Gerät unter seinem Namen Erfolg oder Fehler, dann folgt
+eine Zeile für alle; --all geht nicht zusammen mit --port und nicht mit den
+Kommandos, die das Gerät an einem Port ansprechen. Zwei Geräte am selben Port
+sind ein Aufruffehler.
 
 Exit-Status: 0 Erfolg, 1 Fehler am Gerät, Abbruch oder Fehler in der Prüfung,
              2 Aufruffehler, Datei nicht lesbar oder Prüfung abgebrochen
@@ -1004,7 +1016,8 @@ Options:
   --lang de|en      language of the output: German or English; default the
                     language set in the TALV-Configurator beside talvctl,
                     otherwise the user&apos;s language
-  --log             print every line sent and received on stderr
+  --log             print every line sent and received on stderr; with --all
+                    each starts with the name of its device
   --help            print this text
   --version         print the version
 
@@ -1017,6 +1030,11 @@ Commands (several run one after the other):
                        read the parameters from the device and save them as
                        device N (1..6) in FILE; everything else in FILE is
                        kept, a missing FILE is created
+  receive --into FILE --all
+                       read the parameters from all devices in FILE at once,
+                       each at its COMPort from FILE (COMn as for --port), and
+                       save them in FILE; a device that fails keeps its
+                       previous values there
   send KEY=VALUE...    load the factory settings, send the parameters and
                        store them; all six parameters must be given:
                        MsnIncoming1, MsnIncoming2, AutomaticCallMode (0..3),
@@ -1025,6 +1043,8 @@ Commands (several run one after the other):
   send FILE --device N
                        like send KEY=VALUE..., with the parameters of device N
                        from FILE
+  send FILE --all      like send FILE --device N, for all devices in FILE at
+                       once, each at its COMPort from FILE
   go                   leave configuration mode; the device starts
   check FILE           check the configuration in FILE and print each finding
                        as KIND: TEXT (info, warning, error, heading); on
@@ -1032,6 +1052,10 @@ Commands (several run one after the other):
   show FILE            print the devices in FILE as KEY=VALUE
 
 check and show need no device; on their own they open no port.
+With --all each device reports success or its error under its name, then one
+line sums up all; --all cannot be combined with --port nor with the commands
+that talk to the device at one port. Two devices at the same port are a usage
+error.
 
 Exit status: 0 success, 1 device failure, cancel or errors found by the check,
              2 usage error, file not readable or check aborted
@@ -1064,6 +1088,42 @@ Exit status: 0 success, 1 device failure, cancel or errors found by the check,
     <message>
         <source>Vorgang abgebrochen.</source>
         <translation>Operation cancelled.</translation>
+    </message>
+    <message>
+        <source>Optionen &apos;--device&apos; und &apos;--all&apos; schließen einander aus</source>
+        <translation>options &apos;--device&apos; and &apos;--all&apos; exclude each other</translation>
+    </message>
+    <message>
+        <source>Option &apos;--all&apos; ohne &apos;--into&apos;</source>
+        <translation>option &apos;--all&apos; without &apos;--into&apos;</translation>
+    </message>
+    <message>
+        <source>Option &apos;--port&apos; geht nicht zusammen mit &apos;--all&apos;: die Ports der Geräte stehen in der Datei</source>
+        <translation>option &apos;--port&apos; cannot be combined with &apos;--all&apos;: the devices&apos; ports are in the file</translation>
+    </message>
+    <message>
+        <source>Kommando &apos;%s&apos; geht nicht zusammen mit &apos;--all&apos;: es spricht nur das Gerät an einem Port an</source>
+        <translation>command &apos;%s&apos; cannot be combined with &apos;--all&apos;: it talks to the device at one port only</translation>
+    </message>
+    <message>
+        <source>Geräte &quot;%s&quot; (COM%d) und &quot;%s&quot; (COM%d) führen beide zu %s</source>
+        <translation>devices &quot;%s&quot; (COM%d) and &quot;%s&quot; (COM%d) both lead to %s</translation>
+    </message>
+    <message>
+        <source>Parameter empfangen</source>
+        <translation>parameters received</translation>
+    </message>
+    <message>
+        <source>Parameter gesendet</source>
+        <translation>parameters sent</translation>
+    </message>
+    <message>
+        <source>%d von %d Gerät: %s</source>
+        <translation>%d of %d device: %s</translation>
+    </message>
+    <message>
+        <source>%d von %d Geräten: %s</source>
+        <translation>%d of %d devices: %s</translation>
     </message>
 </context>
 </TS>

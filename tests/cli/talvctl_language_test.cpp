@@ -61,13 +61,16 @@ TEST(TalvctlLanguage, LangOptionAndDefaultChooseTheTexts)
 
 TEST(TalvctlLanguage, EnglishErrorsAndFindingsAndGermanAgainAfterTheRun)
 {
+    const TScopedSettings settings(NoPortsSettings());
     TTempDir dir;
     dir.Write("plan.kov", Plan);
+    dir.Write("two.kov", "[Device1]\r\nKOVName=A\r\n[Device2]\r\nKOVName=B\r\nCOMPort=2\r\n");
     const struct {
         std::vector<std::string> Arguments;
         int Exit;
         std::string OutContains;
         std::string ErrStart;
+        std::string ErrContains = "";
     } cases[] = {
         {{"--lang", "en", "frobnicate"}, TTalvctlRunner::ExitUsage, "", "talvctl: unknown command 'frobnicate'\n\nUsage:"},
         {{"--lang", "en"}, TTalvctlRunner::ExitUsage, "", "talvctl: no command given\n\nUsage:"},
@@ -77,6 +80,12 @@ TEST(TalvctlLanguage, EnglishErrorsAndFindingsAndGermanAgainAfterTheRun)
          "error: Halle.MSN1 is identical to Halle.MSN2.\n", ""},
         {{"--lang", "en", "show", dir.File("plan.kov"), "--device", "1"}, TTalvctlRunner::ExitUsage, "",
          "talvctl: show: option '--device' is not allowed here\n"},
+        {{"--lang", "en", "send", dir.File("plan.kov"), "--all", "--device", "1"}, TTalvctlRunner::ExitUsage, "",
+         "talvctl: send: options '--device' and '--all' exclude each other\n"},
+        {{"--lang", "en", "receive", "--into", dir.File("two.kov"), "--all"}, TTalvctlRunner::ExitFailure, "",
+         "A: Cannot open COM1 (/nonexistent/talv1)",
+         "\ntalvctl: 0 of 2 devices: parameters received; A: Cannot open COM1 (/nonexistent/talv1): No such file or "
+         "device.; B: Cannot open COM2 (/nonexistent/talv2): No such file or device.\n"},
         {{"--lang", "fr", "check"}, TTalvctlRunner::ExitUsage, "",
          "talvctl: Option '--lang': 'fr' ist keine Sprache (de, en)\n\nAufruf:"},
         {{"check", dir.File("plan.kov")}, TTalvctlRunner::ExitFailure,
@@ -88,6 +97,7 @@ TEST(TalvctlLanguage, EnglishErrorsAndFindingsAndGermanAgainAfterTheRun)
         EXPECT_EQ(run.Exit, c.Exit);
         EXPECT_NE(run.Out.find(c.OutContains), std::string::npos) << run.Out;
         EXPECT_EQ(run.Err.rfind(c.ErrStart, 0), 0u) << run.Err;
+        EXPECT_NE(run.Err.find(c.ErrContains), std::string::npos) << run.Err;
         // The run's language does not outlive it.
         EXPECT_EQ(LoadStr(600), "---- Start der Prüfungen ----");
         EXPECT_EQ(TalvctlText("kein Kommando angegeben"), "kein Kommando angegeben");

@@ -5,6 +5,7 @@
 #include "platform/exceptions.h"
 #include "sim/simdevice.h"
 #include "slutil/slcomport.h"
+#include "terminal/kovterminal.h"
 #include "tests/cli/talvctlrun.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,36 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+// Brings device into configuration mode the way the request does, through a port of our
+// own, and reads everything the device sent so nothing is left for talvctl. Its reads end
+// after a short quiet gap, as fast transfers do: the device replies at once.
+inline void EnterConfigModeOf(TSimDevice& device)
+{
+    using namespace std::chrono_literals;
+    TslCOMPort port;
+    port.SetDevicePath(device.SlavePath());
+    port.Open();
+    port.CommTimeOuts().SetTimeOut(TslCommTimeOuts::ReadIntervalTimeoutIndex, TKovTerminal::FastReadGapMs);
+    port.ApplyCommTimeOuts();
+    device.Reset();
+    const auto readUntil = [&](const std::string& wanted) {
+        std::string collected;
+        for (int reads = 0; reads < 8 && collected.find(wanted) == std::string::npos; ++reads) {
+            std::string text;
+            uint32_t count = 0;
+            ASSERT_TRUE(port.Read(text, &count));
+            collected += text;
+        }
+        ASSERT_NE(collected.find(wanted), std::string::npos) << collected;
+    };
+    readUntil(std::string(TSimProtocol::StartString));
+    port.Write(std::string(TSimProtocol::Confirmation));
+    readUntil("#");
+    ASSERT_TRUE(device.WaitForState(ESimConfigMode, 10s));
+    port.Close();
+    device.ClearReceived();
+}
 
 class TalvctlDevice : public ::testing::Test {
 protected:
@@ -40,32 +71,7 @@ protected:
         return arguments;
     }
 
-    // Brings the device into configuration mode the way the request does, through a port of
-    // our own, and reads everything the device sent so nothing is left for talvctl.
-    void EnterConfigMode()
-    {
-        using namespace std::chrono_literals;
-        TslCOMPort port;
-        port.SetDevicePath(Device->SlavePath());
-        port.Open();
-        Device->Reset();
-        const auto readUntil = [&](const std::string& wanted) {
-            std::string collected;
-            for (int reads = 0; reads < 8 && collected.find(wanted) == std::string::npos; ++reads) {
-                std::string text;
-                uint32_t count = 0;
-                ASSERT_TRUE(port.Read(text, &count));
-                collected += text;
-            }
-            ASSERT_NE(collected.find(wanted), std::string::npos) << collected;
-        };
-        readUntil(std::string(TSimProtocol::StartString));
-        port.Write(std::string(TSimProtocol::Confirmation));
-        readUntil("#");
-        ASSERT_TRUE(Device->WaitForState(ESimConfigMode, 10s));
-        port.Close();
-        Device->ClearReceived();
-    }
+    void EnterConfigMode() { EnterConfigModeOf(*Device); }
 
     std::unique_ptr<TSimDevice> Device;
 };

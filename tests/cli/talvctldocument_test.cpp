@@ -220,6 +220,8 @@ TEST(TalvctlCheck, ErrorsEndTheRunAndOnlyDeviceCommandsOpenThePort)
 // with exit code 1 and a port message instead.
 TEST(TalvctlDocumentCommands, BadFilesAreRefusedBeforeThePortIsOpened)
 {
+    // For "--all", which takes its ports from the file.
+    const TScopedSettings settings(NoPortsSettings());
     TTempDir dir;
     dir.Write("one.kov", CleanPlan.substr(0, CleanPlan.find("[Device2]")));
     dir.Write("two.kov", CleanPlan);
@@ -228,7 +230,11 @@ TEST(TalvctlDocumentCommands, BadFilesAreRefusedBeforeThePortIsOpened)
     dir.Write("protected.kov", CleanPlan);
     std::filesystem::permissions(dir.File("protected.kov"), std::filesystem::perms(0444));
     // A "#" would cut the device's echo of the command in two.
-    dir.Write("hash.kov", Device(1, "A", "301", "302", 3, "-", "-") + Device(2, "B", "401", "402", 1, "30#1", "-"));
+    const std::string hash =
+        Device(1, "A", "301", "302", 3, "-", "-") + Device(2, "B", "401", "402", 1, "30#1", "-") + "COMPort=2\r\n";
+    dir.Write("hash.kov", hash);
+    dir.Write("locked.kov", hash);
+    std::filesystem::permissions(dir.File("locked.kov"), std::filesystem::perms(0444));
     const std::vector<std::string> port = {"--port", "/nonexistent/talv"};
     const auto at = [&](std::vector<std::string> tail) {
         auto arguments = port;
@@ -269,6 +275,17 @@ TEST(TalvctlDocumentCommands, BadFilesAreRefusedBeforeThePortIsOpened)
         {at({"receive", "--into", dir.File("two.kov"), "--device", "3", "send", dir.File("./two.kov"), "--device",
              "3"}),
          TTalvctlRunner::ExitFailure, ""},
+        // "--all": both devices of two.kov are on COM1.
+        {{"check", dir.File("hash.kov"), "receive", "--into", dir.File("two.kov"), "--all"}, TTalvctlRunner::ExitUsage,
+         "talvctl: receive: Geräte \"Halle Süd\" (COM1) und \"Kühlhaus\" (COM1) führen beide zu /nonexistent/talv1\n"},
+        {{"send", dir.File("hash.kov"), "--all"}, TTalvctlRunner::ExitUsage,
+         "talvctl: send: B: AutomaticCallNumber1: Steuerzeichen und '#' sind nicht erlaubt\n"},
+        {{"receive", "--into", dir.File("nix.kov"), "--all"}, TTalvctlRunner::ExitUsage,
+         "talvctl: Datei \"" + dir.File("nix.kov") + "\" nicht gefunden.\n"},
+        {{"receive", "--into", dir.File("locked.kov"), "--all"}, TTalvctlRunner::ExitUsage,
+         "talvctl: nach " + dir.File("locked.kov") + " kann nicht geschrieben werden\n"},
+        // Neither device can be reached: the file stays as it was.
+        {{"receive", "--into", dir.File("hash.kov"), "--all"}, TTalvctlRunner::ExitFailure, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.Arguments));
@@ -285,4 +302,5 @@ TEST(TalvctlDocumentCommands, BadFilesAreRefusedBeforeThePortIsOpened)
     EXPECT_EQ(dir.Read("two.kov"), CleanPlan);
     EXPECT_EQ(dir.Read("protected.kov"), CleanPlan);
     EXPECT_EQ(dir.Read("bad.kov"), Section("Device1", {"AutomaticCallMode=7"}));
+    EXPECT_EQ(dir.Read("hash.kov"), hash);
 }

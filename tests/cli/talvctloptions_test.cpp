@@ -1,6 +1,7 @@
 // Protects talvctl's command line, and that every usage error exits with 2 before a port or a file is opened.
 #include "cli/talvctloptions.h"
 #include "cli/talvctlrunner.h"
+#include "tests/cli/talvctlrun.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,7 @@ TEST(TalvctlOptions, DocumentCommandsTakeTheirFileAndDevice)
         tTalvctlCommand Kind;
         std::string FileName;
         int Device;
+        bool All = false;
     };
     struct TCase {
         std::vector<std::string> Arguments;
@@ -111,6 +113,9 @@ TEST(TalvctlOptions, DocumentCommandsTakeTheirFileAndDevice)
         {{"send", "go", "--device", "2", "go"}, {{ETalvctlSendDocument, "go", 2}, {ETalvctlGo, "", 0}}, true},
         {{"check", "p.kov", "send", "p.kov", "--device=4"},
          {{ETalvctlCheck, "p.kov", 0}, {ETalvctlSendDocument, "p.kov", 4}}, true},
+        {{"receive", "--all", "--into", "p.kov", "check", "p.kov", "send", "p.kov", "--all"},
+         {{ETalvctlReceiveInto, "p.kov", 0, true}, {ETalvctlCheck, "p.kov", 0}, {ETalvctlSendDocument, "p.kov", 0, true}},
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.Arguments));
@@ -120,6 +125,7 @@ TEST(TalvctlOptions, DocumentCommandsTakeTheirFileAndDevice)
             EXPECT_EQ(options.Commands[i].Kind, c.Commands[i].Kind) << i;
             EXPECT_EQ(options.Commands[i].FileName, c.Commands[i].FileName) << i;
             EXPECT_EQ(options.Commands[i].Device, c.Commands[i].Device) << i;
+            EXPECT_EQ(options.Commands[i].AllDevices, c.Commands[i].All) << i;
         }
         EXPECT_EQ(options.NeedsDevice(), c.NeedsDevice);
     }
@@ -153,11 +159,18 @@ TEST(TalvctlOptions, HelpPrintsUsageToStdoutAndEndsParsing)
     }
 }
 
-// Every case names a port that does not exist: had talvctl tried to open it, the exit code
-// would be 1, so exit code 2 also shows that the error was found before the port was touched.
+// Every case names a port that does not exist, and COM1..COM4 lead nowhere: had talvctl tried to
+// open a port, the exit code would be 1, so exit code 2 also shows that the error was found
+// before a port was touched.
 TEST(TalvctlOptions, UsageErrorsExitWithTwoBeforeOpeningThePort)
 {
+    const TScopedSettings settings(NoPortsSettings());
     const std::vector<std::string> port = {"--port", "/nonexistent/talv"};
+    const std::string allAndPort =
+        "Option '--port' geht nicht zusammen mit '--all': die Ports der Geräte stehen in der Datei";
+    const auto allAndCommand = [](const std::string& command) {
+        return "Kommando '" + command + "' geht nicht zusammen mit '--all': es spricht nur das Gerät an einem Port an";
+    };
     struct TCase {
         std::vector<std::string> Arguments;
         std::string Message;
@@ -223,7 +236,7 @@ TEST(TalvctlOptions, UsageErrorsExitWithTwoBeforeOpeningThePort)
         {Join(port, {"send", "--device", "2", "a.kov"}), "send: Dateiname fehlt"},
         {Join(port, {"check", "a.kov", "--device", "2"}), "check: Option '--device' ist hier nicht erlaubt"},
         {Join(port, {"go", "--into", "a.kov"}), "go: Option '--into' ist hier nicht erlaubt"},
-        {Join(port, {"receive", "--into", "a.kov"}), "receive: Option '--into' ohne '--device'"},
+        {Join(port, {"receive", "--into", "a.kov"}), "receive: Option '--into' ohne '--device' oder '--all'"},
         {Join(port, {"receive", "--device", "2"}), "receive: Option '--device' ohne '--into'"},
         {Join(port, {"receive", "--into", "a.kov", "--device"}), "receive: Option '--device' erwartet einen Wert"},
         {Join(port, {"receive", "--into=", "--device", "2"}), "receive: Option '--into': leerer Wert"},
@@ -231,7 +244,7 @@ TEST(TalvctlOptions, UsageErrorsExitWithTwoBeforeOpeningThePort)
          "receive: Option '--into' mehrfach angegeben"},
         {Join(port, {"receive", "--into", "a.kov", "--device", "0"}),
          "receive: Option '--device': 0 liegt nicht im Bereich 1..6"},
-        {Join(port, {"send", "a.kov"}), "send: Option '--device' fehlt"},
+        {Join(port, {"send", "a.kov"}), "send: Option '--device' oder '--all' fehlt"},
         {Join(port, {"send", "a.kov", "--device", "7"}), "send: Option '--device': 7 liegt nicht im Bereich 1..6"},
         {Join(port, {"send", "a.kov", "--device", "x"}), "send: Option '--device': 'x' ist kein gültiger Integerwert"},
         {Join(port, {"send", "a.kov", "--device", "1", "--device", "1"}), "send: Option '--device' mehrfach angegeben"},
@@ -240,7 +253,24 @@ TEST(TalvctlOptions, UsageErrorsExitWithTwoBeforeOpeningThePort)
         {Join(port, Join(Join({"send"}, ValidAssignments()), {"--device", "2"})),
          "send: Option '--device' ist hier nicht erlaubt"},
         {Join(port, {"send", "a.kov", "--device", "2", "--log"}), "Option '--log' muss vor den Kommandos stehen"},
-        {Join(port, {"check", "a.kov", "receive", "--into", "a.kov"}), "receive: Option '--into' ohne '--device'"},
+        {Join(port, {"check", "a.kov", "receive", "--into", "a.kov"}),
+         "receive: Option '--into' ohne '--device' oder '--all'"},
+        // "--all" takes every device's port from the file.
+        {{"receive", "--into", "a.kov", "--all", "--device", "1"},
+         "receive: Optionen '--device' und '--all' schließen einander aus"},
+        {{"send", "a.kov", "--device=2", "--all"}, "send: Optionen '--device' und '--all' schließen einander aus"},
+        {{"receive", "--all"}, "receive: Option '--all' ohne '--into'"},
+        {{"go", "--all"}, "go: Option '--all' ist hier nicht erlaubt"},
+        {{"check", "a.kov", "--all"}, "check: Option '--all' ist hier nicht erlaubt"},
+        {{"send", "a.kov", "--all=yes"}, "send: Option '--all' erwartet keinen Wert"},
+        {{"send", "a.kov", "--all", "--all"}, "send: Option '--all' mehrfach angegeben"},
+        {{"--all", "send", "a.kov"}, "unbekannte Option '--all'"},
+        {Join(port, {"send", "a.kov", "--all"}), allAndPort},
+        {{"--port", "COM2", "check", "a.kov", "receive", "--into", "a.kov", "--all"}, allAndPort},
+        {{"request-config-mode", "send", "a.kov", "--all"}, allAndCommand("request-config-mode")},
+        {{"send", "a.kov", "--all", "go"}, allAndCommand("go")},
+        {{"receive", "--into", "a.kov", "--all", "receive"}, allAndCommand("receive")},
+        {{"receive", "--into", "a.kov", "--all", "send", "a.kov", "--device", "1"}, allAndCommand("send")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.Arguments));
