@@ -94,6 +94,8 @@ public:
     std::string Received() const;
     // The command lines taken in configuration mode, in order, without their CR.
     std::vector<std::string> CommandLines() const;
+    // Bytes the device has put on the line since it started (line time of an exchange).
+    uint64_t SentCount() const { return FLine.SentCount(); }
     // Forgets Received and CommandLines, e.g. between the steps of a test.
     void ClearReceived();
     // Each waits until its condition holds (true) or the time-out has passed (false).

@@ -192,11 +192,13 @@ bool TSimLine::WriteAll(std::string_view bytes)
             std::lock_guard lock(FWire->Mutex);
             FWire->ToTool.append(bytes.substr(done));
             FWire->ToToolChanged.notify_all();
+            FSentCount += bytes.size() - done;
             return true;
         }
         const ssize_t n = ::write(FPty->Master(), bytes.data() + done, bytes.size() - done);
         if (n > 0) {
             done += static_cast<size_t>(n);
+            FSentCount += static_cast<uint64_t>(n);
             lastProgress = TClock::now();
             continue;
         }

@@ -4,9 +4,9 @@
 // waiting for either or for a wake-up from another thread. The line is a pseudo-terminal, or,
 // in process, a wire to the tool's end (ToolEnd) without any device file.
 //
-// Threads: Wake, RequestStop, StopRequested, SlavePath and ToolEnd may be called from any
-// thread; all the rest belongs to the worker. The wake-up is a pipe the worker polls beside the master, so
-// a stop request ends any wait at once, a long paced send included.
+// Threads: Wake, RequestStop, StopRequested, SentCount, SlavePath and ToolEnd may be called
+// from any thread; all the rest belongs to the worker. The wake-up is a pipe the worker polls
+// beside the master, so a stop request ends any wait at once, a long paced send included.
 
 #include "sim/simpty.h"
 #include "sim/simwire.h"
@@ -52,6 +52,8 @@ public:
     void Wake();
     void RequestStop();
     bool StopRequested() const { return FStop.load(); }
+    // Bytes put on the line towards the tool since the start; dropped ones do not count.
+    uint64_t SentCount() const { return FSentCount.load(); }
 
     // ---- worker thread ----
     // Set before the worker starts. OnReceived gets every byte read from the tool, as it is read.
@@ -99,6 +101,8 @@ private:
     int FWakeRead = -1;
     int FWakeWrite = -1;
     std::atomic<bool> FStop{false};
+    // Written by the worker, read by anyone who accounts for the line's time.
+    std::atomic<uint64_t> FSentCount{0};
     std::string FInput;
     // After EIO (no slave open) the master is not read again before this, so the worker
     // does not spin on a line that reports the same error at once.

@@ -145,6 +145,7 @@ void TKovTerminal::Open()
                                          GetFastTransfer() ? FastReadGapMs : 0);
         FPort->ApplyCommTimeOuts();
     }
+    FFastReads.store(!FLine && GetFastTransfer());
     FConnected = Line()->GetActive();
     SetConfigMode(false);
 }
@@ -168,6 +169,13 @@ void TKovTerminal::SetLine(std::shared_ptr<TslLine> line)
 
 // ---- reply timer ------------------------------------------------------------
 
+uint32_t TKovTerminal::ReplyTimerTicks() const
+{
+    // Before the owner has set a reply time (0) the count would be negative: no ticks then.
+    const int ms = FFastReads.load() ? FComTimeOut : FComTimeOut - Line()->ReadTimeOut();
+    return ms > 0 ? static_cast<uint32_t>(ms / TslTimerThread::TickMs) : 0;
+}
+
 void TKovTerminal::Send(const AnsiString& text, tKovWaitForCmd wait)
 {
     TslLine& line = *Line();
@@ -188,9 +196,7 @@ void TKovTerminal::Send(const AnsiString& text, tKovWaitForCmd wait)
     const unsigned generation = RetireTimers();
     FTimedOut.store(false);
 
-    // Before the owner has set a reply time (0) the count would be negative: no ticks then.
-    const int ticks = (FComTimeOut - line.ReadTimeOut()) / TslTimerThread::TickMs;
-    auto timer = TslTimerThread::Create(ticks > 0 ? static_cast<uint32_t>(ticks) : 0);
+    auto timer = TslTimerThread::Create(ReplyTimerTicks());
     timer->OnTimer = [this, generation](TslTimerThread& sender) { TimerTimerSend(sender, generation); };
     timer->OnTick = [this, generation](TslTimerThread& sender) { TimerTimerProcess(sender, generation); };
 

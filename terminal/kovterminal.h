@@ -93,6 +93,11 @@ public:
     static constexpr int32_t FastReadGapMs = 21;  // about 20 character times at 9600 baud
     bool GetFastTransfer() const { return FFastTransfer.load(); }
     void SetFastTransfer(bool fast) { FFastTransfer.store(fast); }
+    // The reply timer's ticks. Every exchange is granted one read before the timer counts: a
+    // default read lasts its full time-out, so the timer covers the reply time less that read.
+    // A fast read ends when the line falls quiet, perhaps in a pause within a reply, so the
+    // timer then covers the whole reply time.
+    uint32_t ReplyTimerTicks() const;
 
     // Both end whatever exchange came before: its reply timer can no longer change a flag, and
     // received text not yet handled is dropped.
@@ -250,6 +255,8 @@ private:
     std::atomic<bool> FConnected{false};
     // Set by the owner, read by Open on whichever thread runs the connect.
     std::atomic<bool> FFastTransfer{false};
+    // Whether the line in use was opened for fast reads.
+    std::atomic<bool> FFastReads{false};
     // Written by the reply timer and the request thread, read by the GUI thread.
     std::atomic<bool> FConfigMode{false};
     std::atomic<bool> FTimedOut{false};

@@ -138,10 +138,8 @@ bool ThRequestConfigMode::WaitForPrompt()
 {
     TslLine& line = *FTerminal->Line();
     const int timeOut = FTerminal->GetComTimeOut();
-    const int ticks = (timeOut - line.ReadTimeOut()) / TslTimerThread::TickMs;
-
     FTimeOut.store(false);
-    FTimer = TslTimerThread::Create(ticks > 0 ? static_cast<uint32_t>(ticks) : 0);
+    FTimer = TslTimerThread::Create(FTerminal->ReplyTimerTicks());
     // Runs on the prompt timer's thread; the timer is stopped and waited for below before this
     // object can go away.
     FTimer->OnTimer = [this](TslTimerThread& timer) {

@@ -90,6 +90,8 @@ TEST_F(SimDeviceTest, ConversationIsByteExact)
     ASSERT_TRUE(FPeer->Write("go\r"));
     EXPECT_EQ(FPeer->ReadUntil("\r\n"), "go\r\n");
     EXPECT_TRUE(FDevice->WaitForState(ESimRunning, 5s));
+    EXPECT_EQ(FDevice->SentCount(),
+              (Banner + Entry + "\r\n#" + "aciomco 2\r\n#" + "vmoddi/2.msni \r\n#" + "go\r\n").size());
 
     EXPECT_EQ(FDevice->Received(), "\r\r\x1b\x1b\raciomco 2\rvmoddi/2.msni \rgo\r");
     EXPECT_EQ(FDevice->CommandLines(),
