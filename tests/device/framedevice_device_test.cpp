@@ -158,6 +158,30 @@ TEST_F(TPanelWithDevice, AProtocolThePanelCannotShowIsReportedAndLeavesThePanelU
     EXPECT_FALSE(Panel->Modified());
 }
 
+TEST_F(TPanelWithDevice, AReceiveThatFailsPartWayShowsTheValuesReceivedSoFar)
+{
+    EnterConfigMode();
+    TSimParameters onDevice;
+    onDevice.Msn1 = "0301";
+    onDevice.Aciomco = EAciomcoB1;
+    onDevice.Aciomcatab1 = "401";
+    Device->SetCurrent(onDevice);
+    Parameters.SetMsnIncoming(0, "55");
+    Panel->UpdateView();
+    // The line goes down in the middle of the third reply, after mode and first number came.
+    Engine().OnLogReceived = [this](TKovTerminal& engine) {
+        if (engine.ReceivedString().starts_with("aciomcatab1"))
+            Device->HangUpMidNextReply();
+    };
+    Trigger(Panel->ActDevReceiveConfiguration);
+    EXPECT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(CmbBxNumber(0)->currentText(), "401");
+    EXPECT_TRUE(RdBtnDial(0)->isChecked());
+    EXPECT_TRUE(RdBtnAccept(1)->isChecked());
+    EXPECT_EQ(EdMsn(0)->text(), "55");  // never asked for
+    EXPECT_EQ(Parameters.GetAutomaticCallNumber(0), "401");
+}
+
 TEST_F(TPanelWithDevice, CancellingTheRequestStopsItAndLeavesTheLineFree)
 {
     CancelRequest = true;
