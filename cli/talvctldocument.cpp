@@ -3,7 +3,7 @@
 #include "cli/talvctlinputerror.h"
 #include "cli/talvctlparameters.h"
 #include "cli/talvctltext.h"
-#include "terminal/kovterminal.h"
+#include "terminal/kovparameters.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -66,7 +66,7 @@ void TTalvctlDocument::RequireSendable(int device) const
                                   : TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Datei \"%s\" enthält nur %d Geräte"),
                                                    {FFileName, count})));
     try {
-        TTalvctlParameters::FromTerminal(FDocument.Terminal(device - 1)).CheckNumbers(context);
+        TTalvctlParameters::FromParameters(FDocument.Parameters(device - 1)).CheckNumbers(context);
     } catch (const Exception& e) {
         throw ETalvctlInputError(e.what());
     }
@@ -105,31 +105,31 @@ void TTalvctlDocument::PrintLog(std::ostream& out) const
 void TTalvctlDocument::PrintDevices(std::ostream& out) const
 {
     for (int i = 0; i < FDocument.DeviceCount(); ++i) {
-        const TKovTerminal& terminal = FDocument.Terminal(i);
+        const TKovParameters& parameters = FDocument.Parameters(i);
         out << '[' << TKovDocument::SectionName(i) << "]\n"
-            << "KOVName=" << terminal.GetKovName() << '\n'
-            << "MsnIncoming1=" << terminal.GetMsnIncoming(0) << '\n'
-            << "MsnIncoming2=" << terminal.GetMsnIncoming(1) << '\n'
-            << "AutomaticCallMode=" << terminal.GetAutomaticCallMode() << '\n'
-            << "AutomaticCallNumber1=" << terminal.GetAutomaticCallNumber(0) << '\n'
-            << "AutomaticCallNumber2=" << terminal.GetAutomaticCallNumber(1) << '\n'
-            << "IsdnDChannelProtocol=" << terminal.GetIsdnDChannelProtocol() << '\n'
+            << "KOVName=" << parameters.GetKovName() << '\n'
+            << "MsnIncoming1=" << parameters.GetMsnIncoming(0) << '\n'
+            << "MsnIncoming2=" << parameters.GetMsnIncoming(1) << '\n'
+            << "AutomaticCallMode=" << parameters.GetAutomaticCallMode() << '\n'
+            << "AutomaticCallNumber1=" << parameters.GetAutomaticCallNumber(0) << '\n'
+            << "AutomaticCallNumber2=" << parameters.GetAutomaticCallNumber(1) << '\n'
+            << "IsdnDChannelProtocol=" << parameters.GetIsdnDChannelProtocol() << '\n'
             // The file counts ports from 1.
-            << "COMPort=" << terminal.GetCOMPort() + 1 << '\n';
+            << "COMPort=" << parameters.GetCOMPort() + 1 << '\n';
         for (const std::string& line : FDocument.Panel(i).Memo())
             out << "Memo: " << line << '\n';
     }
     out << std::flush;
 }
 
-// As the desktop program takes a received set: the terminal gets the values, the panel is
-// refreshed from it (a leased line there replaces the numbers by "-"), and the save writes the
+// As the desktop program takes a received set: the parameters get the values, the panel is
+// refreshed from them (a leased line there replaces the numbers by "-"), and the save writes the
 // panel's view. A device the device count newly shows keeps its cleared state and default name.
-void TTalvctlDocument::StoreReceived(const TKovTerminal& source, int device)
+void TTalvctlDocument::StoreReceived(const TKovParameters& source, int device)
 {
     const int index = device - 1;
     FDocument.DeviceCountChange(std::max(FDocument.DeviceCount(), device));
-    TTalvctlParameters::FromTerminal(source).ApplyTo(FDocument.Terminal(index));
+    FDocument.Parameters(index).AssignDeviceValues(source);
     FDocument.Panel(index).UpdateView();
     FDocument.SaveAs(FFileName);
 }

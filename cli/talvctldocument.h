@@ -12,7 +12,7 @@
 #include <ostream>
 #include <string>
 
-class TKovTerminal;
+class TKovParameters;
 
 class TTalvctlDocument {
 public:
@@ -50,9 +50,9 @@ public:
     // Every shown device: "[Device<n>]", its keys as the file holds them, "Memo: <line>" lines.
     void PrintDevices(std::ostream& out) const;
 
-    // Takes the six parameters of source as device (1..6), shows at least that many devices,
-    // and saves the document to its file. Name, port and comment of the device stay.
-    void StoreReceived(const TKovTerminal& source, int device);
+    // Takes the six values a receive fetched into source as device (1..6), shows at least that
+    // many devices, and saves the document to its file. Name, port and comment of the device stay.
+    void StoreReceived(const TKovParameters& source, int device);
 
     static const char* KindName(tMsgKind kind);
 

@@ -115,7 +115,7 @@ void TTalvctlRunner::OpenPort(const TTalvctlOptions& options)
         const TIniFile settings(SettingsFileName());
         TslPortMap ports;
         ports.Load(settings);
-        FTerminal.SetCOMPort(options.COMPort);
+        FTerminal.Parameters().SetCOMPort(options.COMPort);
         FTerminal.SetDevicePath(ports.Path(options.COMPort));
     } else {
         FTerminal.SetDevicePath(options.DevicePath);
@@ -220,14 +220,14 @@ void TTalvctlRunner::RequestConfigMode()
 void TTalvctlRunner::Receive()
 {
     FTerminal.ReceiveConfiguration();
-    for (const std::string& line : TTalvctlParameters::FromTerminal(FTerminal).Assignments())
+    for (const std::string& line : TTalvctlParameters::FromParameters(FTerminal.Parameters()).Assignments())
         FOut << line << '\n';
     FOut << std::flush;
 }
 
 void TTalvctlRunner::Send(const TTalvctlCommand& command)
 {
-    command.Parameters.ApplyTo(FTerminal);
+    command.Parameters.ApplyTo(FTerminal.Parameters());
     SendTerminalParameters();
 }
 
@@ -264,7 +264,7 @@ void TTalvctlRunner::ReceiveInto(const TTalvctlCommand& command)
     document.RequireSavable();
     document.PrintOpenWarnings(FErr);
     FTerminal.ReceiveConfiguration();
-    document.StoreReceived(FTerminal, command.Device);
+    document.StoreReceived(FTerminal.Parameters(), command.Device);
 }
 
 void TTalvctlRunner::SendDocument(const TTalvctlCommand& command)
@@ -272,7 +272,7 @@ void TTalvctlRunner::SendDocument(const TTalvctlCommand& command)
     TTalvctlDocument document(command.FileName, TTalvctlDocument::ERefuseMissing);
     document.RequireSendable(command.Device);
     document.PrintOpenWarnings(FErr);
-    FTerminal.AssignParameters(document.Document().Terminal(command.Device - 1));
+    FTerminal.SetParameters(document.Document().Parameters(command.Device - 1));
     SendTerminalParameters();
 }
 
