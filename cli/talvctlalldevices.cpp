@@ -35,10 +35,10 @@ TTalvctlAllDevices::TTalvctlAllDevices(const TKovDocument& document, const TslPo
 {
     RequireOwnPorts(document, ports, context);
     for (int i = 0; i < document.DeviceCount(); ++i) {
-        const TKovTerminal& device = document.Terminal(i);
+        const TKovParameters& device = document.Parameters(i);
         auto engine = std::make_unique<TKovTerminal>();
         // Named in the port's errors; the engine opens DevicePath.
-        engine->SetCOMPort(device.GetCOMPort());
+        engine->Parameters().SetCOMPort(device.GetCOMPort());
         FDevices.push_back({device.GetKovName(), ports.Path(device.GetCOMPort()), std::move(engine), std::nullopt});
     }
 }
@@ -48,12 +48,12 @@ void TTalvctlAllDevices::RequireOwnPorts(const TKovDocument& document, const Tsl
 {
     std::map<std::string, int> owners;  // each port and the first device on it
     for (int i = 0; i < document.DeviceCount(); ++i) {
-        const TKovTerminal& device = document.Terminal(i);
+        const TKovParameters& device = document.Parameters(i);
         const std::string& path = ports.Path(device.GetCOMPort());
         const auto [owner, first] = owners.emplace(SamePort(path), i);
         if (first)
             continue;
-        const TKovTerminal& other = document.Terminal(owner->second);
+        const TKovParameters& other = document.Parameters(owner->second);
         throw ETalvctlInputError(
             context + TalvctlMessage(QT_TRANSLATE_NOOP("talvctl",
                                                        "Geräte \"%s\" (COM%d) und \"%s\" (COM%d) führen beide zu %s"),

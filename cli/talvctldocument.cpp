@@ -3,7 +3,7 @@
 #include "cli/talvctlinputerror.h"
 #include "cli/talvctlparameters.h"
 #include "cli/talvctltext.h"
-#include "terminal/kovterminal.h"
+#include "terminal/kovparameters.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -71,13 +71,13 @@ void TTalvctlDocument::RequireSendable(int device) const
 void TTalvctlDocument::RequireAllSendable() const
 {
     for (int i = 0; i < FDocument.DeviceCount(); ++i)
-        RequireSendableNumbers(i, "send: " + FDocument.Terminal(i).GetKovName() + ": ");
+        RequireSendableNumbers(i, "send: " + FDocument.Parameters(i).GetKovName() + ": ");
 }
 
 void TTalvctlDocument::RequireSendableNumbers(int index, const std::string& context) const
 {
     try {
-        TTalvctlParameters::FromTerminal(FDocument.Terminal(index)).CheckNumbers(context);
+        TTalvctlParameters::FromParameters(FDocument.Parameters(index)).CheckNumbers(context);
     } catch (const Exception& e) {
         throw ETalvctlInputError(e.what());
     }
@@ -116,38 +116,38 @@ void TTalvctlDocument::PrintLog(std::ostream& out) const
 void TTalvctlDocument::PrintDevices(std::ostream& out) const
 {
     for (int i = 0; i < FDocument.DeviceCount(); ++i) {
-        const TKovTerminal& terminal = FDocument.Terminal(i);
+        const TKovParameters& parameters = FDocument.Parameters(i);
         out << '[' << TKovDocument::SectionName(i) << "]\n"
-            << "KOVName=" << terminal.GetKovName() << '\n'
-            << "MsnIncoming1=" << terminal.GetMsnIncoming(0) << '\n'
-            << "MsnIncoming2=" << terminal.GetMsnIncoming(1) << '\n'
-            << "AutomaticCallMode=" << terminal.GetAutomaticCallMode() << '\n'
-            << "AutomaticCallNumber1=" << terminal.GetAutomaticCallNumber(0) << '\n'
-            << "AutomaticCallNumber2=" << terminal.GetAutomaticCallNumber(1) << '\n'
-            << "IsdnDChannelProtocol=" << terminal.GetIsdnDChannelProtocol() << '\n'
+            << "KOVName=" << parameters.GetKovName() << '\n'
+            << "MsnIncoming1=" << parameters.GetMsnIncoming(0) << '\n'
+            << "MsnIncoming2=" << parameters.GetMsnIncoming(1) << '\n'
+            << "AutomaticCallMode=" << parameters.GetAutomaticCallMode() << '\n'
+            << "AutomaticCallNumber1=" << parameters.GetAutomaticCallNumber(0) << '\n'
+            << "AutomaticCallNumber2=" << parameters.GetAutomaticCallNumber(1) << '\n'
+            << "IsdnDChannelProtocol=" << parameters.GetIsdnDChannelProtocol() << '\n'
             // The file counts ports from 1.
-            << "COMPort=" << terminal.GetCOMPort() + 1 << '\n';
+            << "COMPort=" << parameters.GetCOMPort() + 1 << '\n';
         for (const std::string& line : FDocument.Panel(i).Memo())
             out << "Memo: " << line << '\n';
     }
     out << std::flush;
 }
 
-// As the desktop program takes a received set: the terminal gets the values, the panel is
-// refreshed from it (a leased line there replaces the numbers by "-"), and the save writes the
+// As the desktop program takes a received set: the parameters get the values, the panel is
+// refreshed from them (a leased line there replaces the numbers by "-"), and the save writes the
 // panel's view. A device the device count newly shows keeps its cleared state and default name.
-void TTalvctlDocument::TakeReceived(const TKovTerminal& source, int device)
+void TTalvctlDocument::TakeReceived(const TKovParameters& source, int device)
 {
     const int index = device - 1;
     FDocument.DeviceCountChange(std::max(FDocument.DeviceCount(), device));
-    TKovTerminal& terminal = FDocument.Terminal(index);
-    const TTalvctlParameters before = TTalvctlParameters::FromTerminal(terminal);
-    TTalvctlParameters::FromTerminal(source).ApplyTo(terminal);
+    TKovParameters& parameters = FDocument.Parameters(index);
+    const TKovParameters before = parameters;
+    parameters.AssignDeviceValues(source);
     try {
         FDocument.Panel(index).UpdateView();
     } catch (const Exception&) {
         // The values it had were shown when the file was opened.
-        before.ApplyTo(terminal);
+        parameters = before;
         FDocument.Panel(index).UpdateView();
         throw;
     }

@@ -12,7 +12,7 @@
 #include <ostream>
 #include <string>
 
-class TKovTerminal;
+class TKovParameters;
 
 class TTalvctlDocument {
 public:
@@ -53,10 +53,11 @@ public:
     // Every shown device: "[Device<n>]", its keys as the file holds them, "Memo: <line>" lines.
     void PrintDevices(std::ostream& out) const;
 
-    // Takes the six parameters of source as device (1..6) and shows at least that many devices.
+    // Takes the six values a receive fetched into source as device (1..6) and shows at least
+    // that many devices.
     // Name, port and comment of the device stay. Values the panel cannot show (a protocol it
     // does not know) raise its ERangeError, and the device keeps the values it had.
-    void TakeReceived(const TKovTerminal& source, int device);
+    void TakeReceived(const TKovParameters& source, int device);
     // Saves the document to its file.
     void Save();
 

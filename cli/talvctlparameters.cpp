@@ -2,7 +2,7 @@
 
 #include "cli/talvctltext.h"
 #include "platform/exceptions.h"
-#include "terminal/kovterminal.h"
+#include "terminal/kovparameters.h"
 
 #include <algorithm>
 #include <optional>
@@ -102,26 +102,26 @@ void TTalvctlParameters::CheckNumbers(const std::string& context) const
     CheckedNumber(context, Keys[EKeyAutomaticCallNumber2], AutomaticCallNumber[1]);
 }
 
-TTalvctlParameters TTalvctlParameters::FromTerminal(const TKovTerminal& terminal)
+TTalvctlParameters TTalvctlParameters::FromParameters(const TKovParameters& parameters)
 {
-    TTalvctlParameters parameters;
+    TTalvctlParameters values;
     for (int i = 0; i < 2; ++i) {
-        parameters.MsnIncoming[i] = terminal.GetMsnIncoming(i);
-        parameters.AutomaticCallNumber[i] = terminal.GetAutomaticCallNumber(i);
+        values.MsnIncoming[i] = parameters.GetMsnIncoming(i);
+        values.AutomaticCallNumber[i] = parameters.GetAutomaticCallNumber(i);
     }
-    parameters.AutomaticCallMode = terminal.GetAutomaticCallMode();
-    parameters.IsdnDChannelProtocol = terminal.GetIsdnDChannelProtocol();
-    return parameters;
+    values.AutomaticCallMode = parameters.GetAutomaticCallMode();
+    values.IsdnDChannelProtocol = parameters.GetIsdnDChannelProtocol();
+    return values;
 }
 
-void TTalvctlParameters::ApplyTo(TKovTerminal& terminal) const
+void TTalvctlParameters::ApplyTo(TKovParameters& parameters) const
 {
     for (int i = 0; i < 2; ++i) {
-        terminal.SetMsnIncoming(i, MsnIncoming[i]);
-        terminal.SetAutomaticCallNumber(i, AutomaticCallNumber[i]);
+        parameters.SetMsnIncoming(i, MsnIncoming[i]);
+        parameters.SetAutomaticCallNumber(i, AutomaticCallNumber[i]);
     }
-    terminal.SetAutomaticCallMode(AutomaticCallMode);
-    terminal.SetIsdnDChannelProtocol(IsdnDChannelProtocol);
+    parameters.SetAutomaticCallMode(AutomaticCallMode);
+    parameters.SetIsdnDChannelProtocol(IsdnDChannelProtocol);
 }
 
 std::vector<std::string> TTalvctlParameters::Assignments() const

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-class TKovTerminal;
+class TKovParameters;
 
 class TTalvctlParameters {
 public:
@@ -24,16 +24,16 @@ public:
     bool operator==(const TTalvctlParameters&) const = default;
 
     // Every key exactly once. Raises Exception naming the missing, unknown or repeated key, or
-    // the value that is no whole number or fails the terminal's check; the caller reports it
+    // the value that is no whole number or fails the parameters' check; the caller reports it
     // as a usage error.
     static TTalvctlParameters FromAssignments(const std::vector<std::string>& assignments);
-    static TTalvctlParameters FromTerminal(const TKovTerminal& terminal);
+    static TTalvctlParameters FromParameters(const TKovParameters& parameters);
 
     // The numbers pass the check FromAssignments makes (no control character, no prompt
     // character); else raises Exception "<context><key>: ..." for the first that fails.
     void CheckNumbers(const std::string& context) const;
 
-    void ApplyTo(TKovTerminal& terminal) const;
+    void ApplyTo(TKovParameters& parameters) const;
     // "KEY=VALUE" for each key, in the order of Keys.
     std::vector<std::string> Assignments() const;
 };

@@ -121,7 +121,7 @@ int TTalvctlRunner::Execute(const TTalvctlOptions& options)
 void TTalvctlRunner::OpenPort(const TTalvctlOptions& options)
 {
     if (options.DevicePath.empty()) {
-        FTerminal.SetCOMPort(options.COMPort);
+        FTerminal.Parameters().SetCOMPort(options.COMPort);
         FTerminal.SetDevicePath(FPorts.Path(options.COMPort));
     } else {
         FTerminal.SetDevicePath(options.DevicePath);
@@ -239,14 +239,14 @@ void TTalvctlRunner::RequestConfigMode()
 void TTalvctlRunner::Receive()
 {
     FTerminal.ReceiveConfiguration();
-    for (const std::string& line : TTalvctlParameters::FromTerminal(FTerminal).Assignments())
+    for (const std::string& line : TTalvctlParameters::FromParameters(FTerminal.Parameters()).Assignments())
         FOut << line << '\n';
     FOut << std::flush;
 }
 
 void TTalvctlRunner::Send(const TTalvctlCommand& command)
 {
-    command.Parameters.ApplyTo(FTerminal);
+    command.Parameters.ApplyTo(FTerminal.Parameters());
     SendParameters(FTerminal);
 }
 
@@ -274,7 +274,7 @@ void TTalvctlRunner::ReceiveInto(const TTalvctlCommand& command)
     document.RequireSavable();
     document.PrintOpenWarnings(FErr);
     FTerminal.ReceiveConfiguration();
-    document.TakeReceived(FTerminal, command.Device);
+    document.TakeReceived(FTerminal.Parameters(), command.Device);
     document.Save();
 }
 
@@ -283,7 +283,7 @@ void TTalvctlRunner::SendDocument(const TTalvctlCommand& command)
     TTalvctlDocument document(command.FileName, TTalvctlDocument::ERefuseMissing);
     document.RequireSendable(command.Device);
     document.PrintOpenWarnings(FErr);
-    FTerminal.AssignParameters(document.Document().Terminal(command.Device - 1));
+    FTerminal.SetParameters(document.Document().Parameters(command.Device - 1));
     SendParameters(FTerminal);
 }
 
@@ -302,7 +302,7 @@ void TTalvctlRunner::ReceiveIntoAll(const TTalvctlCommand& command, const TTalvc
         if (!devices.Succeeded(i))
             continue;
         try {
-            document.TakeReceived(devices.Engine(i), i + 1);
+            document.TakeReceived(devices.Engine(i).Parameters(), i + 1);
             received = true;
         } catch (const Exception& e) {
             devices.Fail(i, e.what());
@@ -320,7 +320,7 @@ void TTalvctlRunner::SendDocumentAll(const TTalvctlCommand& command, const TTalv
     document.PrintOpenWarnings(FErr);
     TTalvctlAllDevices devices(document.Document(), FPorts, "send: ");
     for (int i = 0; i < devices.Count(); ++i)
-        devices.Engine(i).AssignParameters(document.Document().Terminal(i));
+        devices.Engine(i).SetParameters(document.Document().Parameters(i));
     RunOnAllDevices(devices, options, SendParameters);
     ReportAllDevices(devices, TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Parameter gesendet")));
 }

@@ -5,6 +5,7 @@
 #include "documents/framedevstate.h"
 #include "platform/exceptions.h"
 #include "platform/resstrings.h"
+#include "terminal/kovparameters.h"
 #include "terminal/kovterminal.h"
 
 #include <QApplication>
@@ -37,9 +38,11 @@ QString NameCaption(const std::string& name)
 }  // namespace
 
 TFrameDev::TFrameDev(QWidget* parent)
-    : QFrame(parent), FOwnState(std::make_unique<TFrameDevState>())
+    : QFrame(parent), FOwnState(std::make_unique<TFrameDevState>()), FTerminal(std::make_unique<TKovTerminal>())
 {
     setObjectName("FrameDev");
+    // The shortest reply time, until the owner applies the user's.
+    FTerminal->SetComTimeOut(500);
     FState = FOwnState.get();
     C.Build(this);
     CreateActions();
@@ -93,24 +96,6 @@ void TFrameDev::SetState(TFrameDevState* state)
     ShowState();
 }
 
-TKovTerminal* TFrameDev::Terminal() const
-{
-    return FState->Terminal();
-}
-
-void TFrameDev::SetTerminal(TKovTerminal* terminal)
-{
-    if (terminal == Terminal())
-        return;
-    try {
-        FState->SetTerminal(terminal);
-    } catch (...) {
-        ShowState();
-        throw;
-    }
-    ShowState();
-}
-
 void TFrameDev::SetDialogs(TDlgPressReset* pressReset, TFrmDevMemo* memo)
 {
     FDlgPressReset = pressReset;
@@ -121,7 +106,7 @@ void TFrameDev::SetDialogs(TDlgPressReset* pressReset, TFrmDevMemo* memo)
 
 void TFrameDev::UpdateView()
 {
-    if (!Terminal())
+    if (!FState->Parameters())
         return;
     // A value the panel cannot show stops the refresh part-way; the controls show what was
     // refreshed up to there.
@@ -319,13 +304,13 @@ bool TFrameDev::eventFilter(QObject* watched, QEvent* event)
 
 void TFrameDev::BtnNameClick()
 {
-    TKovTerminal* const terminal = Terminal();
-    if (!terminal)
+    const TKovParameters* const parameters = FState->Parameters();
+    if (!parameters)
         return;
     bool ok = false;
     const QString name = QInputDialog::getText(this, QString::fromStdString(LoadStr(212)),
                                                QString::fromStdString(LoadStr(213)), QLineEdit::Normal,
-                                               QString::fromStdString(terminal->GetKovName()), &ok);
+                                               QString::fromStdString(parameters->GetKovName()), &ok);
     if (!ok)
         return;
     FState->NameChange(name.toStdString());
@@ -347,7 +332,7 @@ void TFrameDev::EdMsnChange(int line)
 {
     QLineEdit* const edit = C.EdMsn[line];
     const QString text = edit->text();
-    if (!Terminal()) {
+    if (!FState->Parameters()) {
         FMsnShown[line] = text;
         return;
     }
@@ -359,7 +344,7 @@ void TFrameDev::EdMsnChange(int line)
         edit->setText(FMsnShown[line]);
     } else {
         // Setting the text clears the undo memory, so an undo cannot bring back a text that
-        // never reached the terminal.
+        // never reached the parameters.
         edit->setText(text);
     }
     edit->setCursorPosition(std::clamp(cursor, 0, static_cast<int>(edit->text().size())));
@@ -387,7 +372,7 @@ void TFrameDev::CmbBxNumberEnter(int line)
     for (const std::string& number : TFrameDevState::PartnerNumbers(shown, FState, line))
         box->addItem(QString::fromStdString(number));
     // The entry at the old position is selected again; when there is none, the field keeps
-    // its text. Neither reaches the terminal.
+    // its text. Neither reaches the parameters.
     if (selected >= 0 && selected < box->count()) {
         box->setCurrentIndex(selected);
     } else {

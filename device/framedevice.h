@@ -1,8 +1,9 @@
 #pragma once
 // The panel through which the user edits, loads and starts one device. It shows a TFrameDevState
 // (owned by the document) in its widgets and writes every user edit through it into the device's
-// terminal; the rules themselves live in TFrameDevState, so the desktop program and talvctl make
-// the same of a device.
+// parameters; the rules themselves live in TFrameDevState, so the desktop program and talvctl make
+// the same of a device. The panel owns the device's protocol engine, which works on a copy of the
+// parameters handed to it before each exchange.
 
 #include "device/framedevcontrols.h"
 #include "platform/gui/application.h"
@@ -31,23 +32,23 @@ public:
     explicit TFrameDev(QWidget* parent = nullptr);
     ~TFrameDev() override;
 
-    // The state this panel shows; bind it before the terminal. Until one is bound (and after
-    // binding none) the panel shows a state of its own.
+    // The state this panel shows, bound to the device's parameters. Until one is bound (and after
+    // binding none) the panel shows a state of its own, bound to no parameters: then the user's
+    // edits and the panel's actions do nothing.
     void SetState(TFrameDevState* state);
     TFrameDevState* State() const { return FState; }
-    // Binds the terminal (through the state) and refreshes the view when it differs.
-    void SetTerminal(TKovTerminal* terminal);
-    TKovTerminal* Terminal() const;
+    // The panel's protocol engine, there for as long as the panel.
+    TKovTerminal* Terminal() const { return FTerminal.get(); }
 
     // All six panels in order, for the partner-number lists.
     void SetFrameList(const std::array<TFrameDev*, 6>* frameList) { FFrameList = frameList; }
     // The dialogs the panel opens (single instances of the program).
     void SetDialogs(TDlgPressReset* pressReset, TFrmDevMemo* memo);
 
-    // Refreshes every control from the terminal. A mode or protocol the panel cannot show
+    // Refreshes every control from the parameters. A mode or protocol the panel cannot show
     // raises ERangeError after the earlier controls were refreshed.
     void UpdateView();
-    // Shows the state in the widgets as it stands, without asking the terminal: after the
+    // Shows the state in the widgets as it stands, without asking the parameters: after the
     // document changed the state itself (opening, clearing all devices).
     void ShowState();
     void ActClearExecute();
@@ -64,7 +65,7 @@ public:
     void SetActiveColor(const QColor& colour);
     QColor ActiveColor() const { return FActiveColor; }
     // Where a COM name leads, asked at each connect so that a changed choice counts from the
-    // next connect on. A path set on the terminal directly is kept.
+    // next connect on. A path set on the engine directly is kept.
     using TPortResolver = std::function<std::string(tCOMPorts)>;
     void SetPortResolver(TPortResolver resolver) { FPortResolver = std::move(resolver); }
     // The colour of the margin now: the active-device colour while active, else grey.
@@ -131,7 +132,11 @@ private:
 
     // The standard error box of the device actions.
     void ShowError(const std::exception& error);
-    // The error path of receive and send: the view shows what the terminal holds now, the
+    // The engine's copy of the bound parameters before an exchange, and what a receive (or the
+    // replies to a send) brought back into them after it, whether it ended well or not.
+    void HandParametersToTerminal();
+    void TakeDeviceValues();
+    // The error path of receive and send: the view shows what the parameters hold now, the
     // default cursor returns, then the error is shown.
     void ShowTransferError(const std::exception& error, std::optional<TBusyCursor>& busy);
     void SetMsnText(int line, const QString& text);
@@ -140,12 +145,13 @@ private:
 
     TFrameDevControls C;
     std::unique_ptr<TFrameDevState> FOwnState;
+    const std::unique_ptr<TKovTerminal> FTerminal;
     TDlgPressReset* FDlgPressReset = nullptr;
     TFrmDevMemo* FFrmDevMemo = nullptr;
     std::array<QColor, 2> FColorMsn{QColor(Qt::black), QColor(Qt::black)};
     QColor FActiveColor{0, 0, 255};
     TPortResolver FPortResolver;
-    // The path the resolver gave at the last connect; a terminal path that differs from it was
+    // The path the resolver gave at the last connect; an engine path that differs from it was
     // set by someone else.
     std::string FResolvedPath;
     // The text each own-number field had after its last accepted change: what a refused change

@@ -11,6 +11,7 @@
 #include "platform/gui/actionupdates.h"
 #include "platform/gui/application.h"
 #include "platform/resstrings.h"
+#include "terminal/kovparameters.h"
 #include "terminal/kovterminal.h"
 
 #include <QAction>
@@ -132,8 +133,6 @@ int TFrameDev::ImageIndex(const QObject* actionOrButton)
 void TFrameDev::ActDevConnectUpdate()
 {
     const TKovTerminal* const terminal = Terminal();
-    if (!terminal)
-        return;
     const bool connected = terminal->GetConnected();
     SetImage(ActDevConnect, connected ? ImageDisconnect : ImageConnect);
     ActDevConnect->setText(Res(connected ? 217 : 216));
@@ -154,8 +153,6 @@ void TFrameDev::ActDevConnectUpdate()
 void TFrameDev::ActDevConfigModeUpdate()
 {
     const TKovTerminal* const terminal = Terminal();
-    if (!terminal)
-        return;
     const bool connected = terminal->GetConnected();
     const bool configMode = connected && terminal->GetConfigMode();
     ActDevRequestConfigMode->setEnabled(connected);
@@ -167,7 +164,7 @@ void TFrameDev::ActDevConfigModeUpdate()
 void TFrameDev::ActMemoUpdate()
 {
     int image = ImageNoComment;
-    if (Terminal()) {
+    if (FState->Parameters()) {
         ActMemo->setEnabled(true);
         const bool hasComment = !FState->Memo().empty();
         SetHint(ActMemo, Res(hasComment ? 219 : 220));
@@ -185,6 +182,16 @@ void TFrameDev::ActMemoUpdate()
 void TFrameDev::ShowError(const std::exception& error)
 {
     QMessageBox::critical(this, TApplication::Title(), QString::fromUtf8(error.what()));
+}
+
+void TFrameDev::HandParametersToTerminal()
+{
+    Terminal()->SetParameters(*FState->Parameters());
+}
+
+void TFrameDev::TakeDeviceValues()
+{
+    FState->Parameters()->AssignDeviceValues(Terminal()->Parameters());
 }
 
 void TFrameDev::ShowTransferError(const std::exception& error, std::optional<TBusyCursor>& busy)
@@ -215,15 +222,17 @@ void TFrameDev::ShowTransferError(const std::exception& error, std::optional<TBu
 // display. Signals cannot carry an exception out of the slot, so it is handed over here.
 void TFrameDev::ActDevConnectExecute()
 {
-    TKovTerminal* const terminal = Terminal();
-    if (!terminal)
+    if (!FState->Parameters())
         return;
+    TKovTerminal* const terminal = Terminal();
     try {
         if (terminal->GetConnected()) {
             terminal->Close();
         } else {
+            // Open takes the port from the engine's copy.
+            HandParametersToTerminal();
             if (FPortResolver && (terminal->GetDevicePath().empty() || terminal->GetDevicePath() == FResolvedPath)) {
-                FResolvedPath = FPortResolver(terminal->GetCOMPort());
+                FResolvedPath = FPortResolver(terminal->Parameters().GetCOMPort());
                 terminal->SetDevicePath(FResolvedPath);
             }
             terminal->Open();
@@ -236,7 +245,7 @@ void TFrameDev::ActDevConnectExecute()
 void TFrameDev::ActDevDisconnectExecute()
 {
     TKovTerminal* const terminal = Terminal();
-    if (!terminal || !terminal->GetConnected())
+    if (!FState->Parameters() || !terminal->GetConnected())
         return;
     try {
         terminal->Close();
@@ -245,13 +254,13 @@ void TFrameDev::ActDevDisconnectExecute()
     }
 }
 
-// The request runs in the terminal's thread while the technician presses the reset key; the
+// The request runs in the engine's thread while the technician presses the reset key; the
 // thread closes the dialog with OK once the device is in configuration mode.
 void TFrameDev::ActDevRequestConfigModeExecute()
 {
-    TKovTerminal* const terminal = Terminal();
-    if (!terminal)
+    if (!FState->Parameters())
         return;
+    TKovTerminal* const terminal = Terminal();
     try {
         if (!FDlgPressReset)
             throw Exception("TFrameDev::ActDevRequestConfigModeExecute: Kein Form übergeben.");
@@ -265,44 +274,53 @@ void TFrameDev::ActDevRequestConfigModeExecute()
 
 void TFrameDev::ActDevReceiveConfigurationExecute()
 {
-    TKovTerminal* const terminal = Terminal();
-    if (!terminal)
+    if (!FState->Parameters())
         return;
+    TKovTerminal* const terminal = Terminal();
     std::optional<TBusyCursor> busy(std::in_place);
+    HandParametersToTerminal();
     try {
         terminal->ReceiveConfiguration();
+        TakeDeviceValues();
         UpdateView();
         busy.reset();
         FState->SetModified(true);
     } catch (const std::exception& error) {
-        // The view shows what the terminal holds after the partial transfer.
+        // The view shows the values received before the failure.
+        TakeDeviceValues();
         ShowTransferError(error, busy);
     }
 }
 
+// The device echoes each value it is sent, and the engine takes the echo for the value: what
+// the device reported comes back into the parameters, as for a receive.
 void TFrameDev::ActDevSendConfigurationExecute()
 {
-    TKovTerminal* const terminal = Terminal();
-    if (!terminal)
+    if (!FState->Parameters())
         return;
+    TKovTerminal* const terminal = Terminal();
     std::optional<TBusyCursor> busy(std::in_place);
+    HandParametersToTerminal();
     try {
         terminal->SendDefaultFactory();
         terminal->SendConfiguration();
         terminal->SendSave();
+        TakeDeviceValues();
         UpdateView();
     } catch (const std::exception& error) {
-        // The view shows what the terminal holds after the partial transfer.
+        // The view shows what the device reported before the failure.
+        TakeDeviceValues();
         ShowTransferError(error, busy);
     }
 }
 
 void TFrameDev::ActDevGoExecute()
 {
-    TKovTerminal* const terminal = Terminal();
-    if (!terminal)
+    if (!FState->Parameters())
         return;
+    TKovTerminal* const terminal = Terminal();
     std::optional<TBusyCursor> busy(std::in_place);
+    HandParametersToTerminal();
     try {
         terminal->SendGo();
     } catch (const std::exception& error) {
@@ -313,14 +331,14 @@ void TFrameDev::ActDevGoExecute()
 
 void TFrameDev::ActMemoExecute()
 {
-    TKovTerminal* const terminal = Terminal();
-    if (!terminal)
+    const TKovParameters* const parameters = FState->Parameters();
+    if (!parameters)
         return;
     if (!FFrmDevMemo) {
         TApplication::ShowException(Exception("TFrameDev::ActMemoExecute: Kein Form übergeben."));
         return;
     }
-    const QString caption = QString::fromStdString(FmtLoadStr(218, {terminal->GetKovName()}));
+    const QString caption = QString::fromStdString(FmtLoadStr(218, {parameters->GetKovName()}));
     const QScreen* const screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const QRect geometry = TFrmDevMemo::Placement(mapToGlobal(QPoint(0, 0)), size(), screen->geometry());
     if (const auto lines = FFrmDevMemo->Execute(caption, FState->Memo(), geometry))

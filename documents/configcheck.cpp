@@ -3,7 +3,7 @@
 #include "platform/exceptions.h"
 #include "platform/resstrings.h"
 #include "terminal/KovDef.h"
-#include "terminal/kovterminal.h"
+#include "terminal/kovparameters.h"
 
 #include <array>
 #include <string>
@@ -184,11 +184,11 @@ private:
 
 }  // namespace
 
-TCheckDevice CheckDeviceFromCallMode(const TKovTerminal& terminal)
+TCheckDevice CheckDeviceFromCallMode(const TKovParameters& parameters)
 {
-    const tAciomco mode = terminal.GetAutomaticCallMode();
+    const tAciomco mode = parameters.GetAutomaticCallMode();
     TCheckDevice device;
-    device.Terminal = &terminal;
+    device.Parameters = &parameters;
     device.Dial1 = mode == EAciomcoB1B2 || mode == EAciomcoB1;
     device.Dial2 = mode == EAciomcoB1B2 || mode == EAciomcoB2;
     return device;
@@ -199,15 +199,15 @@ void RunConfigurationCheck(const std::vector<TCheckDevice>& devices, TMessageLog
     std::vector<TDeviceView> views;
     views.reserve(devices.size());
     for (std::size_t i = 0; i < devices.size(); ++i) {
-        const TKovTerminal* terminal = devices[i].Terminal;
-        if (terminal == nullptr)
-            throw ERangeError("RunConfigurationCheck: Gerät " + std::to_string(i) + " ohne Terminal");
+        const TKovParameters* parameters = devices[i].Parameters;
+        if (parameters == nullptr)
+            throw ERangeError("RunConfigurationCheck: Gerät " + std::to_string(i) + " ohne Parameter");
         TDeviceView view;
-        view.Name = terminal->GetKovName();
-        view.Msn = {terminal->GetMsnIncoming(0), terminal->GetMsnIncoming(1)};
-        view.Number = {terminal->GetAutomaticCallNumber(0), terminal->GetAutomaticCallNumber(1)};
+        view.Name = parameters->GetKovName();
+        view.Msn = {parameters->GetMsnIncoming(0), parameters->GetMsnIncoming(1)};
+        view.Number = {parameters->GetAutomaticCallNumber(0), parameters->GetAutomaticCallNumber(1)};
         view.Dial = {devices[i].Dial1, devices[i].Dial2};
-        view.Protocol = terminal->GetIsdnDChannelProtocol();
+        view.Protocol = parameters->GetIsdnDChannelProtocol();
         views.push_back(std::move(view));
     }
     TConfigurationCheck(views, log).Run();

@@ -8,18 +8,18 @@
 
 #include <vector>
 
-class TKovTerminal;
+class TKovParameters;
 
 // One shown device as the check sees it: its parameters and the direction of each link.
 struct TCheckDevice {
-    const TKovTerminal* Terminal = nullptr;
+    const TKovParameters* Parameters = nullptr;
     bool Dial1 = false;  // LWL1 dials (otherwise it accepts)
     bool Dial2 = false;
 };
 
 // Directions by the automatic call mode: LWL1 dials under EAciomcoB1B2 and EAciomcoB1, LWL2
 // under EAciomcoB1B2 and EAciomcoB2.
-TCheckDevice CheckDeviceFromCallMode(const TKovTerminal& terminal);
+TCheckDevice CheckDeviceFromCallMode(const TKovParameters& parameters);
 
 // Clears the log, then runs every step over the devices in order. A device whose protocol is
 // neither DSS1 nor a leased line raises ERangeError

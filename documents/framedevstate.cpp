@@ -3,7 +3,7 @@
 #include "platform/exceptions.h"
 #include "platform/inifile.h"
 #include "platform/resstrings.h"
-#include "terminal/kovterminal.h"
+#include "terminal/kovparameters.h"
 
 #include <algorithm>
 #include <charconv>
@@ -39,11 +39,11 @@ TFrameDevState::TFrameDevState()
     Clear();
 }
 
-void TFrameDevState::SetTerminal(TKovTerminal* terminal)
+void TFrameDevState::SetParameters(TKovParameters* parameters)
 {
-    if (terminal == FTerminal)
+    if (parameters == FParameters)
         return;
-    FTerminal = terminal;
+    FParameters = parameters;
     UpdateView();
 }
 
@@ -60,23 +60,23 @@ void TFrameDevState::DialClick(int line, bool dial)
 
 void TFrameDevState::UpdateAutomaticCallMode()
 {
-    if (!FTerminal)
+    if (!FParameters)
         return;
     const tAciomco mode = FDial[0] ? (FDial[1] ? EAciomcoB1B2 : EAciomcoB1) : (FDial[1] ? EAciomcoB2 : EAciomcoNo);
-    FTerminal->SetAutomaticCallMode(mode);
+    FParameters->SetAutomaticCallMode(mode);
 }
 
 void TFrameDevState::UpdateView()
 {
-    if (!FTerminal)
+    if (!FParameters)
         return;
-    FName = FTerminal->GetKovName();
+    FName = FParameters->GetKovName();
     for (int line = 0; line < 2; ++line) {
-        FMsn[line] = FTerminal->GetMsnIncoming(line);
-        FNumber[line] = FTerminal->GetAutomaticCallNumber(line);
+        FMsn[line] = FParameters->GetMsnIncoming(line);
+        FNumber[line] = FParameters->GetAutomaticCallNumber(line);
     }
 
-    const tAciomco mode = FTerminal->GetAutomaticCallMode();
+    const tAciomco mode = FParameters->GetAutomaticCallMode();
     switch (mode) {
     case EAciomcoB1B2: DialClick(0, true); DialClick(1, true); break;
     case EAciomcoB1: DialClick(0, true); DialClick(1, false); break;
@@ -86,7 +86,7 @@ void TFrameDevState::UpdateView()
         throw ERangeError("TFrameDev::UpdateView: falscher AutomaticCallMode " + std::to_string(mode));
     }
 
-    const tIsdnDChannelProtocol protocol = FTerminal->GetIsdnDChannelProtocol();
+    const tIsdnDChannelProtocol protocol = FParameters->GetIsdnDChannelProtocol();
     const auto value = std::find(std::begin(ProtocolValues), std::end(ProtocolValues), protocol);
     if (value == std::end(ProtocolValues))
         throw ERangeError("TFrameDev::UpdateView: falsches IsdnDChannelProtocol " + std::to_string(protocol));
@@ -94,17 +94,17 @@ void TFrameDevState::UpdateView()
 
     UpdateViewByIsdnChannelProtocoll();
 
-    const int port = FTerminal->GetCOMPort();
+    const int port = FParameters->GetCOMPort();
     FComPortIndex = port >= COM1 && port <= COM4 ? port : -1;
 }
 
 void TFrameDevState::UpdateViewByIsdnChannelProtocoll()
 {
-    if (!FTerminal)
+    if (!FParameters)
         return;
     // The DSS1 values wait here while a leased line is chosen, so choosing DSS1 again brings
     // them back.
-    if (FTerminal->GetIsdnDChannelProtocol() == IsdnDss1) {
+    if (FParameters->GetIsdnDChannelProtocol() == IsdnDss1) {
         for (int line = 0; line < 2; ++line) {
             FSavedMsn[line] = FMsn[line];
             FSavedNumber[line] = FNumber[line];
@@ -113,18 +113,18 @@ void TFrameDevState::UpdateViewByIsdnChannelProtocoll()
     }
 
     if (FProtocolIndex == 0) {
-        FTerminal->SetIsdnDChannelProtocol(IsdnDss1);
+        FParameters->SetIsdnDChannelProtocol(IsdnDss1);
         FNumbersEnabled = true;
         for (int line = 0; line < 2; ++line) {
             FMsn[line] = FSavedMsn[line];
             FNumber[line] = FSavedNumber[line];
-            FTerminal->SetMsnIncoming(line, FMsn[line]);
-            FTerminal->SetAutomaticCallNumber(line, FNumber[line]);
+            FParameters->SetMsnIncoming(line, FMsn[line]);
+            FParameters->SetAutomaticCallNumber(line, FNumber[line]);
         }
         DialClick(0, FSavedDial[0]);
         DialClick(1, FSavedDial[1]);
     } else if (FProtocolIndex >= 1 && FProtocolIndex < ProtocolItemCount) {
-        FTerminal->SetIsdnDChannelProtocol(ProtocolValues[FProtocolIndex]);
+        FParameters->SetIsdnDChannelProtocol(ProtocolValues[FProtocolIndex]);
         const std::string item = ProtocolItem(FProtocolIndex);
         const bool usesB1 = FProtocolIndex != 2;
         const bool usesB2 = FProtocolIndex != 1;
@@ -133,8 +133,8 @@ void TFrameDevState::UpdateViewByIsdnChannelProtocoll()
         DialClick(0, usesB1);
         DialClick(1, usesB2);
         for (int line = 0; line < 2; ++line) {
-            FTerminal->SetMsnIncoming(line, NoNumber);
-            FTerminal->SetAutomaticCallNumber(line, NoNumber);
+            FParameters->SetMsnIncoming(line, NoNumber);
+            FParameters->SetAutomaticCallNumber(line, NoNumber);
         }
     } else {
         throw ERangeError(
@@ -142,14 +142,14 @@ void TFrameDevState::UpdateViewByIsdnChannelProtocoll()
             std::to_string(FProtocolIndex));
     }
 
-    if (FTerminal->GetIsdnDChannelProtocol() != IsdnDss1)
+    if (FParameters->GetIsdnDChannelProtocol() != IsdnDss1)
         FNumbersEnabled = false;
 }
 
 void TFrameDevState::ProtocolChange(int index)
 {
     FProtocolIndex = index;
-    if (!FTerminal)
+    if (!FParameters)
         return;
     UpdateViewByIsdnChannelProtocoll();
     FModified = true;
@@ -167,8 +167,8 @@ void TFrameDevState::Clear()
     DialClick(1, true);
     FComPortIndex = 0;
     FMemo.clear();
-    if (FTerminal)
-        FTerminal->Clear();
+    if (FParameters)
+        FParameters->Clear();
     FModified = false;
 }
 
@@ -187,27 +187,27 @@ bool TFrameDevState::IsAcceptedMsn(const std::string& text)
 
 bool TFrameDevState::MsnChange(int line, const std::string& text)
 {
-    if (!FTerminal)
+    if (!FParameters)
         return true;
     FModified = true;
     if (!IsAcceptedMsn(text))
         return false;
     FMsn[line] = text;
-    FTerminal->SetMsnIncoming(line, text == DisabledText() ? NoNumber : text);
+    FParameters->SetMsnIncoming(line, text == DisabledText() ? NoNumber : text);
     return true;
 }
 
 void TFrameDevState::NumberChange(int line, const std::string& text)
 {
-    if (!FTerminal)
+    if (!FParameters)
         return;
-    if (FTerminal->GetIsdnDChannelProtocol() != IsdnDss1) {
-        FTerminal->SetAutomaticCallNumber(line, NoNumber);
+    if (FParameters->GetIsdnDChannelProtocol() != IsdnDss1) {
+        FParameters->SetAutomaticCallNumber(line, NoNumber);
         return;
     }
     FModified = true;
     FNumber[line] = text;
-    FTerminal->SetAutomaticCallNumber(line, text);
+    FParameters->SetAutomaticCallNumber(line, text);
 }
 
 std::vector<std::string> TFrameDevState::PartnerNumbers(const std::vector<const TFrameDevState*>& shown,
@@ -215,10 +215,10 @@ std::vector<std::string> TFrameDevState::PartnerNumbers(const std::vector<const 
 {
     std::vector<std::string> numbers;
     for (const TFrameDevState* panel : shown) {
-        if (!panel || !panel->FTerminal)
+        if (!panel || !panel->FParameters)
             continue;
         for (int own = 0; own < 2; ++own) {
-            const std::string& msn = panel->FTerminal->GetMsnIncoming(own);
+            const std::string& msn = panel->FParameters->GetMsnIncoming(own);
             if (!msn.empty() && !(panel == self && own == line))
                 numbers.push_back(msn);
         }
@@ -228,27 +228,27 @@ std::vector<std::string> TFrameDevState::PartnerNumbers(const std::vector<const 
 
 void TFrameDevState::ComPortChange(int index)
 {
-    if (!FTerminal)
+    if (!FParameters)
         return;
     if (index < COM1 || index > COM4)
         throw ERangeError("TFrameDev::CmbBxComPortChange: falscher Index " + std::to_string(index));
-    FTerminal->SetCOMPort(static_cast<tCOMPorts>(index));
+    FParameters->SetCOMPort(static_cast<tCOMPorts>(index));
     FComPortIndex = index;
     FModified = true;
 }
 
 void TFrameDevState::NameChange(const std::string& name)
 {
-    if (!FTerminal)
+    if (!FParameters)
         return;
-    FTerminal->SetKovName(name);
-    FName = FTerminal->GetKovName();
+    FParameters->SetKovName(name);
+    FName = FParameters->GetKovName();
     FModified = true;
 }
 
 bool TFrameDevState::MemoChange(const std::vector<std::string>& lines)
 {
-    if (!FTerminal || lines == FMemo)
+    if (!FParameters || lines == FMemo)
         return false;
     FMemo = lines;
     FModified = true;
@@ -257,10 +257,10 @@ bool TFrameDevState::MemoChange(const std::vector<std::string>& lines)
 
 void TFrameDevState::SaveConfiguration(TIniFile& ini, const std::string& section)
 {
-    if (!FTerminal)
+    if (!FParameters)
         return;
-    FTerminal->SaveConfiguration(&ini, section);
-    ini.WriteInteger(section, KeyCOMPort, FTerminal->GetCOMPort() + 1);
+    FParameters->SaveConfiguration(&ini, section);
+    ini.WriteInteger(section, KeyCOMPort, FParameters->GetCOMPort() + 1);
     const std::string memo = section + MemoSuffix;
     ini.EraseSection(memo);
     ini.WriteInteger(memo, KeyCount, static_cast<int>(FMemo.size()));
@@ -271,18 +271,18 @@ void TFrameDevState::SaveConfiguration(TIniFile& ini, const std::string& section
 
 std::optional<int> TFrameDevState::LoadConfiguration(TIniFile& ini, const std::string& section)
 {
-    if (!FTerminal)
+    if (!FParameters)
         return std::nullopt;
-    FTerminal->LoadConfiguration(&ini, section);
+    FParameters->LoadConfiguration(&ini, section);
 
     // A port outside COM1..COM4 (a file from a machine with more ports, or a typing error)
     // would open COM1 anyway; say so instead of keeping a port no box can show.
     std::optional<int> foreignPort;
     const int port = ini.ReadInteger(section, KeyCOMPort, 1);
     if (port >= 1 && port <= 4) {
-        FTerminal->SetCOMPort(static_cast<tCOMPorts>(port - 1));
+        FParameters->SetCOMPort(static_cast<tCOMPorts>(port - 1));
     } else {
-        FTerminal->SetCOMPort(COM1);
+        FParameters->SetCOMPort(COM1);
         foreignPort = port;
     }
 
@@ -323,7 +323,7 @@ void TFrameDevState::EraseConfiguration(TIniFile& ini, const std::string& sectio
 
 void TFrameDevState::AssignState(const TFrameDevState& source)
 {
-    TKovTerminal* const terminal = FTerminal;
+    TKovParameters* const parameters = FParameters;
     *this = source;
-    FTerminal = terminal;
+    FParameters = parameters;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // What a device panel shows and keeps, without any widget: the texts and states of its controls,
 // the comment, the modified flag and the DSS1 values hidden while a leased line is chosen, with
-// the rules that tie them to the device's terminal. The desktop panel mirrors this state into
+// the rules that tie them to the device's parameters. The desktop panel mirrors this state into
 // its widgets; documents and talvctl use it directly, so both make the same of a device.
 
 #include "terminal/KovDef.h"
@@ -11,7 +11,7 @@
 #include <vector>
 
 class TIniFile;
-class TKovTerminal;
+class TKovParameters;
 
 class TFrameDevState {
 public:
@@ -24,9 +24,9 @@ public:
 
     TFrameDevState();
 
-    TKovTerminal* Terminal() const { return FTerminal; }
-    // Binds terminal and refreshes the view when it differs from the bound one.
-    void SetTerminal(TKovTerminal* terminal);
+    TKovParameters* Parameters() const { return FParameters; }
+    // Binds parameters and refreshes the view when they differ from the bound ones.
+    void SetParameters(TKovParameters* parameters);
 
     // ---- the controls -------------------------------------------------------
     const std::string& Name() const { return FName; }
@@ -46,11 +46,11 @@ public:
     void SetModified(bool modified) { FModified = modified; }
 
     // ---- the panel's rules ----------------------------------------------------
-    // Refreshes every control from the terminal. A mode or protocol the panel cannot show
+    // Refreshes every control from the parameters. A mode or protocol the panel cannot show
     // raises ERangeError "TFrameDev::UpdateView: falscher AutomaticCallMode <n>" or
     // "... falsches IsdnDChannelProtocol <n>", after the earlier steps took effect.
     void UpdateView();
-    // Applies the protocol box's choice to the terminal and the number controls.
+    // Applies the protocol box's choice to the parameters and the number controls.
     void UpdateViewByIsdnChannelProtocoll();
     // The user picked a protocol.
     void ProtocolChange(int index);
@@ -59,24 +59,24 @@ public:
     void DialClick(int line, bool dial);
     // Derives the automatic call mode from the two DIAL buttons.
     void UpdateAutomaticCallMode();
-    // Resets controls, comment and terminal; not modified afterwards.
+    // Resets controls, comment and parameters; not modified afterwards.
     void Clear();
 
     // ---- user edits -------------------------------------------------------------
-    // Each does nothing without a terminal (and returns as if accepted).
+    // Each does nothing without parameters bound (and returns as if accepted).
     //
     // The user changed the own number of `line` to `text`. Digits (leading zeros kept), a
     // single "-" and the empty text are stored; "<disabled>" stores "-". Anything else (a sign,
-    // letters, blanks, more than a signed 64-bit value holds) is refused: false, the terminal
-    // keeps its number and the field takes the change back. Modified is set either way.
+    // letters, blanks, more than a signed 64-bit value holds) is refused: false, the parameters
+    // keep their number and the field takes the change back. Modified is set either way.
     bool MsnChange(int line, const std::string& text);
     // Whether an own number typed by the user is stored (see MsnChange).
     static bool IsAcceptedMsn(const std::string& text);
     // The user typed or picked the partner number of `line`; any text is stored. While a leased
-    // line is chosen the terminal gets "-" and nothing counts as modified.
+    // line is chosen the parameters get "-" and nothing counts as modified.
     void NumberChange(int line, const std::string& text);
-    // The partner-number list of `line` for the panel `self`: the terminals' MSNs of the shown
-    // panels in order, LWL1 before LWL2, leaving out empty numbers and self's own number on
+    // The partner-number list of `line` for the panel `self`: the MSNs of the shown panels'
+    // parameters in order, LWL1 before LWL2, leaving out empty numbers and self's own number on
     // `line` (so the other line of the same device is offered). Duplicates stay, "-" is listed.
     static std::vector<std::string> PartnerNumbers(const std::vector<const TFrameDevState*>& shown,
                                                    const TFrameDevState* self, int line);
@@ -94,12 +94,12 @@ public:
     std::optional<int> LoadConfiguration(TIniFile& ini, const std::string& section);
     static void EraseConfiguration(TIniFile& ini, const std::string& section);
 
-    // Copies everything but the terminal binding from another panel.
+    // Copies everything but the parameters binding from another panel.
     void AssignState(const TFrameDevState& source);
 
 private:
 
-    TKovTerminal* FTerminal = nullptr;
+    TKovParameters* FParameters = nullptr;
     std::string FName;
     std::string FMsn[2];
     std::string FNumber[2];

@@ -23,7 +23,7 @@ std::string WithDirectory(const std::string& fileName)
 
 // An invisible copy of the six devices that a file is read into first.
 struct TStaging {
-    std::array<std::unique_ptr<TKovTerminal>, TKovDocument::MaxDevices> Terminals;
+    std::array<TKovParameters, TKovDocument::MaxDevices> Parameters;
     std::array<TFrameDevState, TKovDocument::MaxDevices> Panels;
     std::array<std::optional<int>, TKovDocument::MaxDevices> ForeignPorts;
 };
@@ -32,11 +32,8 @@ struct TStaging {
 
 TKovDocument::TKovDocument(TMessageLog& log) : FLog(log)
 {
-    for (int i = 0; i < MaxDevices; ++i) {
-        FTerminals[i] = std::make_unique<TKovTerminal>();
-        FTerminals[i]->SetComTimeOut(500);
-        FPanels[i].SetTerminal(FTerminals[i].get());
-    }
+    for (int i = 0; i < MaxDevices; ++i)
+        FPanels[i].SetParameters(&FParameters[i]);
     ClearAll();
     SetModified(false);
 }
@@ -73,7 +70,7 @@ void TKovDocument::ClearAll()
 {
     for (int i = 0; i < MaxDevices; ++i) {
         FPanels[i].Clear();
-        FTerminals[i]->SetKovName("<TALV " + std::to_string(i + 1) + ">");
+        FParameters[i].SetKovName("<TALV " + std::to_string(i + 1) + ">");
     }
 }
 
@@ -93,10 +90,9 @@ void TKovDocument::InternalOpen(const std::string& fileName)
     // that a later save would write over the user's file.
     TStaging staging;
     for (int i = 0; i < MaxDevices; ++i) {
-        staging.Terminals[i] = std::make_unique<TKovTerminal>();
-        staging.Panels[i].SetTerminal(staging.Terminals[i].get());
+        staging.Panels[i].SetParameters(&staging.Parameters[i]);
         staging.Panels[i].Clear();
-        staging.Terminals[i]->SetKovName("<TALV " + std::to_string(i + 1) + ">");
+        staging.Parameters[i].SetKovName("<TALV " + std::to_string(i + 1) + ">");
     }
 
     TIniFile ini(name);
@@ -114,7 +110,7 @@ void TKovDocument::InternalOpen(const std::string& fileName)
     }
 
     for (int i = 0; i < MaxDevices; ++i) {
-        FTerminals[i]->AssignParameters(*staging.Terminals[i]);
+        FParameters[i] = staging.Parameters[i];
         FPanels[i].AssignState(staging.Panels[i]);
     }
     SetDeviceCount(count);
@@ -186,6 +182,6 @@ std::vector<TCheckDevice> TKovDocument::ShownDevices() const
 {
     std::vector<TCheckDevice> devices;
     for (int i = 0; i < FDeviceCount; ++i)
-        devices.push_back({FTerminals[i].get(), FPanels[i].Dial(0), FPanels[i].Dial(1)});
+        devices.push_back({&FParameters[i], FPanels[i].Dial(0), FPanels[i].Dial(1)});
     return devices;
 }

@@ -1,15 +1,15 @@
 #pragma once
-// A configuration document: up to six devices, each a terminal with its panel state, kept in one
-// INI file with the sections "Device<n>" and "Device<n>.Memo". The desktop program's main window
+// A configuration document: up to six devices, each its parameters with its panel state, kept in
+// one INI file with the sections "Device<n>" and "Device<n>.Memo". It holds no protocol engine:
+// whoever talks to a device works on a copy of its parameters. The desktop program's main window
 // and talvctl both work on this class, so they read and write files identically.
 
 #include "documents/configcheck.h"
 #include "documents/framedevstate.h"
 #include "documents/msgkind.h"
-#include "terminal/kovterminal.h"
+#include "terminal/kovparameters.h"
 
 #include <array>
-#include <memory>
 #include <string>
 
 class TKovDocument {
@@ -21,8 +21,8 @@ public:
     TKovDocument& operator=(const TKovDocument&) = delete;
 
     // Index 0..5 for device 1..6.
-    TKovTerminal& Terminal(int index) { return *FTerminals[index]; }
-    const TKovTerminal& Terminal(int index) const { return *FTerminals[index]; }
+    TKovParameters& Parameters(int index) { return FParameters[index]; }
+    const TKovParameters& Parameters(int index) const { return FParameters[index]; }
     TFrameDevState& Panel(int index) { return FPanels[index]; }
     const TFrameDevState& Panel(int index) const { return FPanels[index]; }
 
@@ -42,7 +42,7 @@ public:
 
     // All six devices cleared, named "<TALV 1>".."<TALV 6>".
     void ClearAll();
-    // Every panel's view refreshed from its terminal.
+    // Every panel's view refreshed from its parameters.
     void UpdateViews();
 
     // Reads a file into the devices. A name without a directory is taken from the current
@@ -70,7 +70,7 @@ public:
 
 private:
     TMessageLog& FLog;
-    std::array<std::unique_ptr<TKovTerminal>, MaxDevices> FTerminals;
+    std::array<TKovParameters, MaxDevices> FParameters;
     std::array<TFrameDevState, MaxDevices> FPanels;
     int FDeviceCount = 1;
     std::string FFileName;

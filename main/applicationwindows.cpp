@@ -12,7 +12,7 @@
 TApplicationWindows::TApplicationWindows()
 {
     // The order of creation is the program's; the shared image list builds itself on first use.
-    // The main window comes before the options dialog, so its terminals start with 500 ms and
+    // The main window comes before the options dialog, so its engines start with 500 ms and
     // take the stored time-out when the window is first shown.
     FFrmMainWin = std::make_unique<TFrmMainWin>();
     FFrmDevMemo = std::make_unique<TFrmDevMemo>();

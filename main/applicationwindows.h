@@ -42,8 +42,8 @@ private:
     std::unique_ptr<TAboutBox> FAboutBox;
     std::unique_ptr<TDlgOptions> FDlgOptions;
     std::unique_ptr<TDlgPressReset> FDlgPressReset;
-    // Declared last, destroyed first: destroying the main window destroys the terminals, which
-    // stop their request threads; those post to the press-reset dialog until they have ended.
+    // Declared last, destroyed first: destroying the main window destroys the panels' engines,
+    // which stop their request threads; those post to the press-reset dialog until they have ended.
     std::unique_ptr<TFrmMainWin> FFrmMainWin;
 };
 

@@ -6,6 +6,7 @@
 #include "main/versionlabel.h"
 #include "platform/gui/application.h"
 #include "platform/resstrings.h"
+#include "terminal/kovterminal.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -48,7 +49,7 @@ TFrmMainWin::TFrmMainWin(QWidget* parent) : QMainWindow(parent)
     CreateToolBar();
     AddUpdateHandlers();
 
-    // The panels show what the terminals hold; checking their DIAL/ACCEPT buttons for that
+    // The panels show what the parameters hold; checking their DIAL/ACCEPT buttons for that
     // counts as an edit, which a fresh document must not start with.
     for (TFrameDev* panel : FDevices)
         panel->UpdateView();
@@ -63,18 +64,19 @@ TFrmMainWin::TFrmMainWin(QWidget* parent) : QMainWindow(parent)
 
 TFrmMainWin::~TFrmMainWin()
 {
-    // The request threads and reply timers call into the terminals, and the terminals call into
-    // this window: stop every thread and close every port while all of them still exist, then
-    // cut the terminals' way back into the window.
-    for (int i = 0; i < DeviceCount; ++i) {
-        TKovTerminal& terminal = FDocument->Terminal(i);
+    // The request threads and reply timers call into the panels' engines, and the engines call
+    // into this window: stop every thread and close every port while all of them still exist,
+    // then cut the engines' way back into the window.
+    for (TFrameDev* panel : FDevices) {
+        TKovTerminal& terminal = *panel->Terminal();
         terminal.StopRequestConfigMode();
         terminal.Close();
         terminal.OnLogSend = nullptr;
         terminal.OnLogReceived = nullptr;
         terminal.OnUpdateView = nullptr;
     }
-    // The panels show the document's states and terminals; they go before the document does.
+    // The panels show the document's states; they (and their engines) go before the document
+    // does.
     delete takeCentralWidget();
     FDevices.fill(nullptr);
     FDocument.reset();
@@ -164,13 +166,12 @@ void TFrmMainWin::CreateLogPanel()
 void TFrmMainWin::BindDocument()
 {
     for (int i = 0; i < DeviceCount; ++i) {
-        TKovTerminal& terminal = FDocument->Terminal(i);
-        // The terminals fire these on the GUI thread, inside an exchange that blocks it.
+        TKovTerminal& terminal = *FDevices[i]->Terminal();
+        // The engines fire these on the GUI thread, inside an exchange that blocks it.
         terminal.OnLogSend = [this](TKovTerminal& sender) { ComLogSend(sender); };
         terminal.OnLogReceived = [this](TKovTerminal& sender) { ComLogReceived(sender); };
         terminal.OnUpdateView = [this](TKovTerminal&) { TerminalUpdateView(); };
         FDevices[i]->SetState(&FDocument->Panel(i));
-        FDevices[i]->SetTerminal(&terminal);
         FDevices[i]->SetFrameList(&FDevices);
         // The "Gerät" menu follows the user's hand at once, not only at the next idle pass: a
         // click on a panel's device button enters the panel just before the button's action.
@@ -314,7 +315,7 @@ void TFrmMainWin::CmbBxDevCountChange(int index)
 void TFrmMainWin::ClearAll()
 {
     FDocument->ClearAll();
-    // The panels show the cleared states as they are; the caller refreshes from the terminals
+    // The panels show the cleared states as they are; the caller refreshes from the parameters
     // when it wants that.
     ClearPartnerLists();
 }
@@ -357,9 +358,9 @@ void TFrmMainWin::RefreshView()
 void TFrmMainWin::ApplyOptions(const TUserOptions& options)
 {
     FOptions = options;
-    for (int i = 0; i < DeviceCount; ++i) {
-        FDocument->Terminal(i).SetComTimeOut(options.ComTimeOut);
-        FDocument->Terminal(i).SetFastTransfer(options.FastTransfer);
+    for (TFrameDev* panel : FDevices) {
+        panel->Terminal()->SetComTimeOut(options.ComTimeOut);
+        panel->Terminal()->SetFastTransfer(options.FastTransfer);
     }
     for (int i = 0; i < DeviceCount; ++i) {
         FDevices[i]->SetColorMsn(0, options.ColorToMsn[i][0].color());

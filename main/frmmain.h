@@ -4,8 +4,9 @@
 // action (file, check, logs, language, help).
 //
 // The window is the document's message log: the file operations and the check write their
-// findings through AddMessage. The document owns the six terminals; the window only binds them
-// to the panels and to its logs.
+// findings through AddMessage. The document owns the six devices' parameters and panel states,
+// each panel its protocol engine; the window binds the states to the panels and the engines to
+// its logs.
 //
 // The implementation is spread over three files: frmmain.cpp (window, logs, device count),
 // frmmainactions.cpp (actions, menus, tool bar, update handlers) and frmmainfile.cpp (the file
@@ -41,6 +42,7 @@ class QWidget;
 class TDlgPressReset;
 class TFrameDev;
 class TFrmDevMemo;
+class TKovTerminal;
 class TLogView;
 class TMainStatusBar;
 
@@ -86,7 +88,8 @@ public:
     const std::string& FileName() const { return FDocument->FileName(); }
     // Title, every panel's view, the status bar.
     void RefreshView();
-    // Time-out to the terminals, colours to the panels, font to the message log.
+    // Time-out and fast transfers to the panels' engines, colours to the panels, font to the
+    // message log.
     void ApplyOptions(const TUserOptions& options = TUserOptions());
     // The first panel holding the input focus, or none.
     TFrameDev* GetSelectedDevice() const;
@@ -213,7 +216,7 @@ private:
 
     void ComLogSend(const TKovTerminal& sender);
     void ComLogReceived(const TKovTerminal& sender);
-    // A terminal reports progress inside an exchange that blocks the GUI thread: draw the
+    // An engine reports progress inside an exchange that blocks the GUI thread: draw the
     // logs and panels now, since the event loop does not run until the exchange ends.
     void TerminalUpdateView();
     void ShowCounts();

@@ -17,12 +17,6 @@ AnsiString Trim(const AnsiString& text)
     return first < last ? AnsiString(first, last) : AnsiString();
 }
 
-void CheckNumberIndex(const char* operation, int index)
-{
-    if (index != 0 && index != 1)
-        throw ERangeError(std::string(operation) + ": falscher Index " + std::to_string(index));
-}
-
 }  // namespace
 
 const std::map<AnsiString, TKovTerminal::TReceiveFunction> TKovTerminal::g_KovReceiveFunctions = {
@@ -48,68 +42,6 @@ TKovTerminal::~TKovTerminal()
     Close();
 }
 
-// ---- parameters -------------------------------------------------------------
-
-void TKovTerminal::SetKovName(const AnsiString& name)
-{
-    if (FKovName != name)
-        FKovName = name;
-}
-
-const AnsiString& TKovTerminal::GetMsnIncoming(int index) const
-{
-    CheckNumberIndex("TKovTerminal::GetMsnIncoming", index);
-    return FNumbers[index];
-}
-
-void TKovTerminal::SetMsnIncoming(int index, const AnsiString& value)
-{
-    CheckNumberIndex("TKovTerminal::SetMsnIncoming", index);
-    if (FNumbers[index] != value)
-        FNumbers[index] = value;
-}
-
-const AnsiString& TKovTerminal::GetAutomaticCallNumber(int index) const
-{
-    CheckNumberIndex("TKovTerminal::GetAutomaticCallNumber", index);
-    return FNumbers[2 + index];
-}
-
-void TKovTerminal::SetAutomaticCallNumber(int index, const AnsiString& value)
-{
-    CheckNumberIndex("TKovTerminal::SetAutomaticCallNumber", index);
-    if (FNumbers[2 + index] != value)
-        FNumbers[2 + index] = value;
-}
-
-void TKovTerminal::SetAutomaticCallMode(tAciomco mode)
-{
-    if (mode == FAutomaticCallMode)
-        return;
-    CheckAutomaticCallMode(mode);
-    FAutomaticCallMode = mode;
-}
-
-void TKovTerminal::SetIsdnDChannelProtocol(tIsdnDChannelProtocol protocol)
-{
-    if (protocol == FIsdnDChannelProtocol)
-        return;
-    CheckIsdnDChannelProtocol(protocol);
-    FIsdnDChannelProtocol = protocol;
-}
-
-void TKovTerminal::Clear()
-{
-    SetKovName("<TALv>");
-    FCOMPort = COM1;
-    for (int i = 0; i < 2; ++i) {
-        SetMsnIncoming(i, "");
-        SetAutomaticCallNumber(i, "");
-    }
-    SetAutomaticCallMode(EAciomcoNo);
-    SetIsdnDChannelProtocol(IsdnDss1);
-}
-
 // ---- port -------------------------------------------------------------------
 
 void TKovTerminal::SetComTimeOut(int ms)
@@ -133,7 +65,7 @@ void TKovTerminal::Open()
 {
     DropExchange();
     if (!FLine) {
-        FPort->SetCOMPort(FCOMPort);
+        FPort->SetCOMPort(FParameters.GetCOMPort());
         FPort->SetDevicePath(FDevicePath);
         FPort->CommTimeOuts().SetTimeOut(TslCommTimeOuts::ReadTotalTimeoutConstantIndex, 500);
     }

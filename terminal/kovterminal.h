@@ -1,6 +1,6 @@
 #pragma once
-// One TALV device: its parameters and the command protocol with it over its serial port (or
-// over another line end handed to it, such as the simulated device's in-process end).
+// The command protocol with one TALV device over its serial port (or over another line end handed
+// to it, such as the simulated device's in-process end), on a copy of the device's parameters.
 //
 // Commands are a line of text ended by a carriage return. The device echoes each command and
 // ends every reply with its prompt "#"; the text up to the prompt is one reply unit, handed to
@@ -13,9 +13,9 @@
 #include "slutil/slline.h"
 #include "slutil/sltimerthread.h"
 #include "terminal/KovDef.h"
+#include "terminal/kovparameters.h"
 #include "terminal/synchandover.h"
 
-#include <array>
 #include <atomic>
 #include <cstdint>
 #include <exception>
@@ -28,7 +28,6 @@
 #include <vector>
 
 class TConfigModeView;
-class TIniFile;
 class ThRequestConfigMode;
 
 class TKovTerminal {
@@ -41,38 +40,15 @@ public:
     TKovTerminal& operator=(const TKovTerminal&) = delete;
 
     // ---- parameters ------------------------------------------------------
-    const AnsiString& GetKovName() const { return FKovName; }
-    void SetKovName(const AnsiString& name);
+    // The engine's own copy: commands send from it and receive handlers write into it. The
+    // owner hands a copy in before an exchange and takes the received values out after it.
+    TKovParameters& Parameters() { return FParameters; }
+    const TKovParameters& Parameters() const { return FParameters; }
+    void SetParameters(const TKovParameters& parameters) { FParameters = parameters; }
 
-    tCOMPorts GetCOMPort() const { return FCOMPort; }
-    void SetCOMPort(tCOMPorts port) { FCOMPort = port; }
     // Explicit device path for the port (empty: the default path of COMPort); used at Open.
     const std::string& GetDevicePath() const { return FDevicePath; }
     void SetDevicePath(const std::string& path) { FDevicePath = path; }
-
-    const AnsiString& GetMsnIncoming(int index) const;
-    void SetMsnIncoming(int index, const AnsiString& value);
-    const AnsiString& GetAutomaticCallNumber(int index) const;
-    void SetAutomaticCallNumber(int index, const AnsiString& value);
-
-    tAciomco GetAutomaticCallMode() const { return FAutomaticCallMode; }
-    void SetAutomaticCallMode(tAciomco mode);
-    tIsdnDChannelProtocol GetIsdnDChannelProtocol() const { return FIsdnDChannelProtocol; }
-    void SetIsdnDChannelProtocol(tIsdnDChannelProtocol protocol);
-
-    const std::vector<AnsiString>& GetComment() const { return FComment; }
-    void SetComment(const std::vector<AnsiString>& lines) { FComment = lines; }
-
-    // Defaults: name "<TALv>", COM1, empty numbers, mode EAciomcoNo, DSS1; the comment stays.
-    void Clear();
-
-    // The seven parameter keys of a device section; nothing when ini is null. Loading takes a
-    // missing key's default and checks mode and protocol: an invalid one raises ERangeError
-    // with the values read before it already set.
-    void SaveConfiguration(TIniFile* ini, const AnsiString& section) const;
-    void LoadConfiguration(TIniFile* ini, const AnsiString& section);
-    // Copies the parameters (name, port, numbers, mode, protocol, comment) of another terminal.
-    void AssignParameters(const TKovTerminal& source);
 
     // ---- engine ----------------------------------------------------------
     int GetComTimeOut() const { return FComTimeOut; }
@@ -239,14 +215,8 @@ private:
     void HandleUnit(const AnsiString& unit);
     void SendAndProcess(const AnsiString& text, tKovWaitForCmd wait);
 
-    AnsiString FKovName;
-    tCOMPorts FCOMPort = COM1;
+    TKovParameters FParameters;
     std::string FDevicePath;
-    // Incoming 1, incoming 2, automatic 1, automatic 2.
-    std::array<AnsiString, 4> FNumbers;
-    tAciomco FAutomaticCallMode = EAciomcoB1B2;
-    tIsdnDChannelProtocol FIsdnDChannelProtocol = IsdnDss1;
-    std::vector<AnsiString> FComment;
 
     const std::unique_ptr<TslCOMPort> FPort;
     std::shared_ptr<TslLine> FLine;

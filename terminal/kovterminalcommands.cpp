@@ -109,7 +109,7 @@ void TKovTerminal::ReceiveMsnIncoming(int channel)
     AnsiString unit = FReceivedString;
     TrimReceivedString(unit);
     if (unit.find(key) != AnsiString::npos)
-        SetMsnIncoming(channel, ExtractReceivedValue(unit, key));
+        FParameters.SetMsnIncoming(channel, ExtractReceivedValue(unit, key));
     Fire(OnReceiveMsnIncoming);
 }
 
@@ -123,7 +123,8 @@ void TKovTerminal::ReceiveAutomaticCallMode()
     AnsiString unit = FReceivedString;
     TrimReceivedString(unit);
     if (unit.find(AutomaticCallModeKey) != AnsiString::npos)
-        SetAutomaticCallMode(static_cast<tAciomco>(StrToInt(ExtractReceivedValue(unit, AutomaticCallModeKey))));
+        FParameters.SetAutomaticCallMode(
+            static_cast<tAciomco>(StrToInt(ExtractReceivedValue(unit, AutomaticCallModeKey))));
     Fire(OnReceiveAutomaticCallMode);
 }
 
@@ -135,7 +136,7 @@ void TKovTerminal::ReceiveAutomaticCallNumber(int entry)
     AnsiString unit = FReceivedString;
     TrimReceivedString(unit);
     if (unit.find(key) != AnsiString::npos)
-        SetAutomaticCallNumber(entry - 1, ExtractReceivedValue(unit, key));
+        FParameters.SetAutomaticCallNumber(entry - 1, ExtractReceivedValue(unit, key));
     Fire(OnReceiveAutomaticCallNumber);
 }
 
@@ -147,7 +148,7 @@ void TKovTerminal::ReceiveIsdnDChannelProtocol()
     if (unit.find(IsdnKey) != AnsiString::npos) {
         // The device answers "12-Standleitung B1": the number is the part before the dash.
         const AnsiString value = ExtractReceivedValue(unit, IsdnKey);
-        SetIsdnDChannelProtocol(StrToInt(value.substr(0, value.find('-'))));
+        FParameters.SetIsdnDChannelProtocol(StrToInt(value.substr(0, value.find('-'))));
     }
     Fire(OnReceiveIsdnDChannelProtocol);
 }
@@ -156,17 +157,17 @@ void TKovTerminal::ReceiveIsdnDChannelProtocol()
 
 void TKovTerminal::SendConfiguration()
 {
-    SendAutomaticCallMode(FAutomaticCallMode);
+    SendAutomaticCallMode(FParameters.GetAutomaticCallMode());
     ProcessReceived(nullptr);
-    SendAutomaticCallNumber(1, GetAutomaticCallNumber(0));
+    SendAutomaticCallNumber(1, FParameters.GetAutomaticCallNumber(0));
     ProcessReceived(nullptr);
-    SendAutomaticCallNumber(2, GetAutomaticCallNumber(1));
+    SendAutomaticCallNumber(2, FParameters.GetAutomaticCallNumber(1));
     ProcessReceived(nullptr);
-    SendIsdnDChannelProtocol(FIsdnDChannelProtocol);
+    SendIsdnDChannelProtocol(FParameters.GetIsdnDChannelProtocol());
     ProcessReceived(nullptr);
-    SendMsnIncoming(0, GetMsnIncoming(0));
+    SendMsnIncoming(0, FParameters.GetMsnIncoming(0));
     ProcessReceived(nullptr);
-    SendMsnIncoming(1, GetMsnIncoming(1));
+    SendMsnIncoming(1, FParameters.GetMsnIncoming(1));
     ProcessReceived(nullptr);
 }
 

@@ -129,7 +129,7 @@ TEST(TalvctlCheck, RangeErrorPrintsTheLinesSoFarThenStops)
     dir.Write("plan.kov", CleanPlan);
     TTalvctlDocument document(dir.File("plan.kov"), TTalvctlDocument::ERefuseMissing);
     // No file gets a protocol like this past the open; a set received from a device does.
-    document.Document().Terminal(0).SetIsdnDChannelProtocol(5);
+    document.Document().Parameters(0).SetIsdnDChannelProtocol(5);
     std::ostringstream out;
     std::string message;
     try {

@@ -1,6 +1,6 @@
 // Protects the KEY=VALUE parameter form: "receive" output reads back through "send" unchanged.
 #include "cli/talvctlparameters.h"
-#include "terminal/kovterminal.h"
+#include "terminal/kovparameters.h"
 
 #include <gtest/gtest.h>
 
@@ -44,12 +44,12 @@ TEST(TalvctlParameters, ReceiveOutputReadsBackAsSendInput)
     }
 }
 
-TEST(TalvctlParameters, ValuesPassThroughATerminalUnchanged)
+TEST(TalvctlParameters, ValuesPassThroughADevicesParametersUnchanged)
 {
-    TKovTerminal terminal;
+    TKovParameters parameters;
     for (const auto& set : Sets) {
         SCOPED_TRACE(::testing::PrintToString(set.Assignments()));
-        set.ApplyTo(terminal);
-        EXPECT_EQ(TTalvctlParameters::FromTerminal(terminal), set);
+        set.ApplyTo(parameters);
+        EXPECT_EQ(TTalvctlParameters::FromParameters(parameters), set);
     }
 }

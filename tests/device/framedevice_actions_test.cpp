@@ -39,7 +39,7 @@ TEST_F(TPanel, ActionsFollowTheDeviceState)
     auto device = MakeDevice();
     if (!device)
         GTEST_SKIP() << "no pseudo-terminal";
-    T.SetDevicePath(device->SlavePath());
+    Engine().SetDevicePath(device->SlavePath());
     TMessageBoxes boxes;
     auto* comPort = Get<QComboBox>("CmbBxComPort");
     auto* connectButton = Get<QToolButton>("BitBtnDevConnect");
@@ -55,7 +55,7 @@ TEST_F(TPanel, ActionsFollowTheDeviceState)
     EXPECT_FALSE(disconnectButton->isVisible());
 
     Panel->ActDevConnect->trigger();
-    ASSERT_TRUE(T.GetConnected());
+    ASSERT_TRUE(Engine().GetConnected());
     TActionUpdates::RunAll();
     ExpectActions(*Panel, {true, false, false, false}, "connected");
     EXPECT_EQ(Panel->ActDevConnect->text(), "&Trennen");
@@ -64,19 +64,19 @@ TEST_F(TPanel, ActionsFollowTheDeviceState)
     EXPECT_FALSE(connectButton->isVisible());
     EXPECT_TRUE(disconnectButton->isVisible());
 
-    T.SetConfigMode(true);
+    Engine().SetConfigMode(true);
     TActionUpdates::RunAll();
     ExpectActions(*Panel, {true, true, true, true}, "in configuration mode");
 
-    // Unbound, the device actions keep their last state; only the comment needs a terminal.
-    Panel->SetTerminal(nullptr);
+    // Unbound, the device actions keep their last state; only the comment needs parameters.
+    Panel->SetState(nullptr);
     TActionUpdates::RunAll();
     ExpectActions(*Panel, {true, true, true, true}, "unbound");
     EXPECT_FALSE(Panel->ActMemo->isEnabled());
-    Panel->SetTerminal(&T);
+    Panel->SetState(&State);
 
     Panel->ActDevConnect->trigger();  // connected: the toggle disconnects
-    EXPECT_FALSE(T.GetConnected());
+    EXPECT_FALSE(Engine().GetConnected());
     Panel->ActDevDisconnect->trigger();  // already disconnected: nothing
     TActionUpdates::RunAll();
     ExpectActions(*Panel, {false, false, false, false}, "disconnected again");
@@ -87,19 +87,19 @@ TEST_F(TPanel, ActionsFollowTheDeviceState)
 
 TEST_F(TPanel, AFailedConnectGoesToTheApplicationsErrorDisplay)
 {
-    T.SetDevicePath("/nonexistent/talv-tty");
+    Engine().SetDevicePath("/nonexistent/talv-tty");
     TMessageBoxes boxes;
     Panel->ActDevConnect->trigger();
     ASSERT_EQ(boxes.Texts.size(), 1u);
     EXPECT_NE(boxes.Texts[0].find("/nonexistent/talv-tty"), std::string::npos) << boxes.Texts[0];
-    EXPECT_FALSE(T.GetConnected());
+    EXPECT_FALSE(Engine().GetConnected());
 }
 
 TEST_F(TPanel, ALongNameIsShortenedWhereItIsDrawnButKeptWhole)
 {
     const std::string longName = "Umspannwerk Altdorf, Schaltfeld 12, Reserveleitung";
     for (const std::string& name : {std::string("Ost"), longName}) {
-        T.SetKovName(name);
+        Parameters.SetKovName(name);
         Panel->UpdateView();
         const auto* button = Get<TNameButton>("BtnName");
         EXPECT_EQ(button->text().toStdString(), name);
@@ -114,7 +114,7 @@ TEST_F(TPanel, ALongNameIsShortenedWhereItIsDrawnButKeptWhole)
 
 TEST_F(TPanel, TheNameDialogSetsTheNameOnOk)
 {
-    T.SetKovName("Alt");
+    Parameters.SetKovName("Alt");
     Panel->UpdateView();
     auto* button = Get<QPushButton>("BtnName");
     std::string answer;  // empty: cancel
@@ -134,12 +134,12 @@ TEST_F(TPanel, TheNameDialogSetsTheNameOnOk)
 
     button->click();
     EXPECT_EQ(prompts.at(0), "TALV-Gerätename/Bitte geben Sie den Namen des Gerätes ein :/Alt");
-    EXPECT_EQ(T.GetKovName(), "Alt");
+    EXPECT_EQ(Parameters.GetKovName(), "Alt");
     EXPECT_FALSE(Panel->Modified());
 
     answer = "Süd & Co";
     button->click();
-    EXPECT_EQ(T.GetKovName(), "Süd & Co");
+    EXPECT_EQ(Parameters.GetKovName(), "Süd & Co");
     EXPECT_EQ(button->text(), "Süd && Co");  // shown as it is, not as a shortcut letter
     EXPECT_TRUE(Panel->Modified());
 
@@ -152,7 +152,7 @@ TEST_F(TPanel, TheCommentDialogEditsTheCommentAndTheButtonShowsWhetherThereIsOne
 {
     TFrmDevMemo memo;
     Panel->SetDialogs(nullptr, &memo);
-    T.SetKovName("West");
+    Parameters.SetKovName("West");
     Panel->UpdateView();
     auto* button = Get<QPushButton>("BitBtnMemo");
     TActionUpdates::RunAll();

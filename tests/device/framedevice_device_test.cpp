@@ -57,14 +57,14 @@ struct TPanelWithDevice : TPanelFixture {
         TSimDeviceOptions options;
         options.InProcess = true;
         Device = std::make_unique<TSimDevice>(options);
-        T.SetLine(Device->LineEnd());
+        Engine().SetLine(Device->LineEnd());
         // A read that finds nothing lasts its full 500 ms, and a reply timer that runs out ends
         // configuration mode: the reply time must leave the timer well over one read (with 500
         // it runs out at once, with 1000 it races the read).
-        T.SetComTimeOut(2000);
+        Engine().SetComTimeOut(2000);
         Panel->SetDialogs(&DlgPressReset, &FrmDevMemo);
         Panel->ActDevConnect->trigger();
-        ASSERT_TRUE(T.GetConnected());
+        ASSERT_TRUE(Engine().GetConnected());
     }
 
     void Trigger(QAction* action)
@@ -78,7 +78,7 @@ struct TPanelWithDevice : TPanelFixture {
     {
         Trigger(Panel->ActDevRequestConfigMode);
         ASSERT_TRUE(ResetPressed);
-        ASSERT_TRUE(T.GetConfigMode());
+        ASSERT_TRUE(Engine().GetConfigMode());
         ASSERT_TRUE(Device->InConfigMode());
     }
 };
@@ -126,11 +126,11 @@ TEST_F(TPanelWithDevice, ConnectConfigureReceiveEditSendAndStart)
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(TPanelWithDevice, ATransferErrorIsShownAfterTheViewShowsWhatTheTerminalHolds)
+TEST_F(TPanelWithDevice, ATransferErrorIsShownAfterTheViewShowsWhatTheParametersHold)
 {
-    // The device runs (it ignores every command), but the terminal believes it is configurable.
-    T.SetConfigMode(true);
-    T.SetMsnIncoming(0, "55");  // not yet shown
+    // The device runs (it ignores every command), but the engine believes it is configurable.
+    Engine().SetConfigMode(true);
+    Parameters.SetMsnIncoming(0, "55");  // not yet shown
     Trigger(Panel->ActDevSendConfiguration);
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0], "TKovTerminal::ProcessReceived: Timout beim Senden nach 2000 msec.");
@@ -158,17 +158,41 @@ TEST_F(TPanelWithDevice, AProtocolThePanelCannotShowIsReportedAndLeavesThePanelU
     EXPECT_FALSE(Panel->Modified());
 }
 
+TEST_F(TPanelWithDevice, AReceiveThatFailsPartWayShowsTheValuesReceivedSoFar)
+{
+    EnterConfigMode();
+    TSimParameters onDevice;
+    onDevice.Msn1 = "0301";
+    onDevice.Aciomco = EAciomcoB1;
+    onDevice.Aciomcatab1 = "401";
+    Device->SetCurrent(onDevice);
+    Parameters.SetMsnIncoming(0, "55");
+    Panel->UpdateView();
+    // The line goes down in the middle of the third reply, after mode and first number came.
+    Engine().OnLogReceived = [this](TKovTerminal& engine) {
+        if (engine.ReceivedString().starts_with("aciomcatab1"))
+            Device->HangUpMidNextReply();
+    };
+    Trigger(Panel->ActDevReceiveConfiguration);
+    EXPECT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(CmbBxNumber(0)->currentText(), "401");
+    EXPECT_TRUE(RdBtnDial(0)->isChecked());
+    EXPECT_TRUE(RdBtnAccept(1)->isChecked());
+    EXPECT_EQ(EdMsn(0)->text(), "55");  // never asked for
+    EXPECT_EQ(Parameters.GetAutomaticCallNumber(0), "401");
+}
+
 TEST_F(TPanelWithDevice, CancellingTheRequestStopsItAndLeavesTheLineFree)
 {
     CancelRequest = true;
     Trigger(Panel->ActDevRequestConfigMode);
-    EXPECT_FALSE(T.GetConfigMode());
+    EXPECT_FALSE(Engine().GetConfigMode());
     EXPECT_TRUE(Boxes.empty());
     // The request thread is gone: the start string of a reset now reaches the terminal's own
     // exchange (where it is a wrong answer) instead of being answered by the thread.
     Device->Reset();
-    T.SetConfigMode(true);
-    EXPECT_EQ(ErrorOf([&] { T.SendShow(); }), "TKovTerminal::ReceiveConfigMode: falsche Antwort vom TALV erhalten.");
+    Engine().SetConfigMode(true);
+    EXPECT_EQ(ErrorOf([&] { Engine().SendShow(); }), "TKovTerminal::ReceiveConfigMode: falsche Antwort vom TALV erhalten.");
     EXPECT_FALSE(Device->InConfigMode());
 }
 

@@ -20,7 +20,7 @@ using TPanel = TPanelFixture;
 
 TEST_F(TPanel, TypedOwnNumbersAreStoredOrTakenBack)
 {
-    // keys: "\b" is a backspace. field: what the field shows afterwards; the terminal holds it.
+    // keys: "\b" is a backspace. field: what the field shows afterwards; the parameters hold it.
     const struct { int line; const char* before; const char* keys; const char* field; } cases[] = {
         {0, "", "12a", "12"},
         {0, "", "-", "-"},
@@ -35,12 +35,12 @@ TEST_F(TPanel, TypedOwnNumbersAreStoredOrTakenBack)
         {1, "55", "x", "55"},
     };
     for (const auto& c : cases) {
-        T.SetMsnIncoming(c.line, c.before);
+        Parameters.SetMsnIncoming(c.line, c.before);
         Panel->UpdateView();
         Panel->SetModified(false);
         QTest::keyClicks(EdMsn(c.line), QString::fromUtf8(c.keys));
         EXPECT_EQ(EdMsn(c.line)->text().toStdString(), c.field) << c.keys;
-        EXPECT_EQ(T.GetMsnIncoming(c.line), c.field) << c.keys;
+        EXPECT_EQ(Parameters.GetMsnIncoming(c.line), c.field) << c.keys;
         // Modified also after a refused change; the undo memory is gone either way.
         EXPECT_TRUE(Panel->Modified()) << c.keys;
         EXPECT_FALSE(EdMsn(c.line)->isUndoAvailable()) << c.keys;
@@ -49,7 +49,7 @@ TEST_F(TPanel, TypedOwnNumbersAreStoredOrTakenBack)
 
 TEST_F(TPanel, APasteIsTakenBackWholeAndDisabledTextStoresNoNumber)
 {
-    T.SetMsnIncoming(0, "5");
+    Parameters.SetMsnIncoming(0, "5");
     Panel->UpdateView();
     QLineEdit* edit = EdMsn(0);
 
@@ -57,40 +57,40 @@ TEST_F(TPanel, APasteIsTakenBackWholeAndDisabledTextStoresNoNumber)
     edit->selectAll();
     edit->paste();
     EXPECT_EQ(edit->text(), "5");
-    EXPECT_EQ(T.GetMsnIncoming(0), "5");
+    EXPECT_EQ(Parameters.GetMsnIncoming(0), "5");
 
     QApplication::clipboard()->setText("<disabled>");
     edit->selectAll();
     edit->paste();
     EXPECT_EQ(edit->text(), "<disabled>");
-    EXPECT_EQ(T.GetMsnIncoming(0), "-");
+    EXPECT_EQ(Parameters.GetMsnIncoming(0), "-");
 }
 
 TEST_F(TPanel, WhatThePanelShowsItselfIsNoEdit)
 {
-    T.SetKovName("Ost");
-    T.SetMsnIncoming(0, "12a");  // the terminal may hold what the user could not type
-    T.SetAutomaticCallNumber(1, "999");
+    Parameters.SetKovName("Ost");
+    Parameters.SetMsnIncoming(0, "12a");  // the parameters may hold what the user could not type
+    Parameters.SetAutomaticCallNumber(1, "999");
     Panel->UpdateView();
     EXPECT_EQ(EdMsn(0)->text(), "12a");
     EXPECT_EQ(CmbBxNumber(1)->currentText(), "999");
     EXPECT_EQ(Get<QPushButton>("BtnName")->text(), "Ost");
     EXPECT_FALSE(Panel->Modified());
-    EXPECT_EQ(T.GetMsnIncoming(0), "12a");
+    EXPECT_EQ(Parameters.GetMsnIncoming(0), "12a");
 
-    // Without a terminal the edit handlers do nothing.
+    // Without parameters bound the edit handlers do nothing.
     TFrameDev unbound;
     QTest::keyClicks(EdMsn(&unbound, 0), "x");
     EXPECT_FALSE(unbound.Modified());
 }
 
-TEST_F(TPanel, LeasedLineAndBackToDss1RestoresTheControlsAndTheTerminal)
+TEST_F(TPanel, LeasedLineAndBackToDss1RestoresTheControlsAndTheParameters)
 {
-    T.SetMsnIncoming(0, "301");
-    T.SetMsnIncoming(1, "302");
-    T.SetAutomaticCallNumber(0, "401");
-    T.SetAutomaticCallNumber(1, "402");
-    T.SetAutomaticCallMode(EAciomcoB2);
+    Parameters.SetMsnIncoming(0, "301");
+    Parameters.SetMsnIncoming(1, "302");
+    Parameters.SetAutomaticCallNumber(0, "401");
+    Parameters.SetAutomaticCallNumber(1, "402");
+    Parameters.SetAutomaticCallMode(EAciomcoB2);
     Panel->UpdateView();
     Panel->SetModified(false);
     auto* protocol = Get<QComboBox>("CmbBxIsdnDChannelProtocol");
@@ -99,7 +99,7 @@ TEST_F(TPanel, LeasedLineAndBackToDss1RestoresTheControlsAndTheTerminal)
         numberControls.insert(numberControls.end(), {EdMsn(line), CmbBxNumber(line), RdBtnDial(line), RdBtnAccept(line)});
 
     Pick(protocol, 2);  // "Standleitung B2"
-    EXPECT_EQ(T.GetIsdnDChannelProtocol(), IsdnLeasedLineB2);
+    EXPECT_EQ(Parameters.GetIsdnDChannelProtocol(), IsdnLeasedLineB2);
     EXPECT_EQ(EdMsn(0)->text(), "<disabled>");
     EXPECT_EQ(EdMsn(1)->text(), "Standleitung B2");
     EXPECT_EQ(CmbBxNumber(0)->currentText(), "<disabled>");
@@ -109,27 +109,27 @@ TEST_F(TPanel, LeasedLineAndBackToDss1RestoresTheControlsAndTheTerminal)
     for (QWidget* control : numberControls)
         EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
     for (int line = 0; line < 2; ++line) {
-        EXPECT_EQ(T.GetMsnIncoming(line), "-");
-        EXPECT_EQ(T.GetAutomaticCallNumber(line), "-");
+        EXPECT_EQ(Parameters.GetMsnIncoming(line), "-");
+        EXPECT_EQ(Parameters.GetAutomaticCallNumber(line), "-");
     }
     EXPECT_TRUE(Panel->Modified());
 
     Pick(protocol, 3);  // B1+B2: both lines dial
     EXPECT_TRUE(RdBtnDial(0)->isChecked());
-    EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB1B2);
+    EXPECT_EQ(Parameters.GetAutomaticCallMode(), EAciomcoB1B2);
 
     Pick(protocol, 0);
-    EXPECT_EQ(T.GetIsdnDChannelProtocol(), IsdnDss1);
+    EXPECT_EQ(Parameters.GetIsdnDChannelProtocol(), IsdnDss1);
     const char* texts[2][2] = {{"301", "401"}, {"302", "402"}};
     for (int line = 0; line < 2; ++line) {
         EXPECT_EQ(EdMsn(line)->text().toStdString(), texts[line][0]);
         EXPECT_EQ(CmbBxNumber(line)->currentText().toStdString(), texts[line][1]);
-        EXPECT_EQ(T.GetMsnIncoming(line), texts[line][0]);
-        EXPECT_EQ(T.GetAutomaticCallNumber(line), texts[line][1]);
+        EXPECT_EQ(Parameters.GetMsnIncoming(line), texts[line][0]);
+        EXPECT_EQ(Parameters.GetAutomaticCallNumber(line), texts[line][1]);
     }
     EXPECT_TRUE(RdBtnAccept(0)->isChecked());
     EXPECT_TRUE(RdBtnDial(1)->isChecked());
-    EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB2);
+    EXPECT_EQ(Parameters.GetAutomaticCallMode(), EAciomcoB2);
     for (QWidget* control : numberControls)
         EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
 }
@@ -142,7 +142,7 @@ TEST_F(TPanel, DialAndAcceptSetTheCallMode)
     for (const auto& c : clicks) {
         Panel->SetModified(false);
         c.button->click();
-        EXPECT_EQ(T.GetAutomaticCallMode(), c.mode) << c.button->objectName().toStdString();
+        EXPECT_EQ(Parameters.GetAutomaticCallMode(), c.mode) << c.button->objectName().toStdString();
         EXPECT_TRUE(Panel->Modified());
     }
 }
@@ -151,27 +151,27 @@ TEST_F(TPanel, PartnerNumbersAndPortAreStoredAsPicked)
 {
     CmbBxNumber(0)->addItems({"11", "12"});
     Pick(CmbBxNumber(0), 1);
-    EXPECT_EQ(T.GetAutomaticCallNumber(0), "12");
+    EXPECT_EQ(Parameters.GetAutomaticCallNumber(0), "12");
     EXPECT_TRUE(Panel->Modified());
 
     CmbBxNumber(1)->lineEdit()->selectAll();
     QTest::keyClicks(CmbBxNumber(1)->lineEdit(), "0049 x");
-    EXPECT_EQ(T.GetAutomaticCallNumber(1), "0049 x");
+    EXPECT_EQ(Parameters.GetAutomaticCallNumber(1), "0049 x");
     QTest::keyClick(CmbBxNumber(1)->lineEdit(), Qt::Key_Return);  // never added to the list
     EXPECT_EQ(CmbBxNumber(1)->count(), 0);
 
     Panel->SetModified(false);
     Pick(Get<QComboBox>("CmbBxComPort"), 2);
-    EXPECT_EQ(T.GetCOMPort(), COM3);
+    EXPECT_EQ(Parameters.GetCOMPort(), COM3);
     EXPECT_TRUE(Panel->Modified());
 }
 
 TEST_F(TPanel, ClearingEmptiesTheControlsAndLeavesThePanelUnmodified)
 {
-    T.SetMsnIncoming(0, "1");
-    T.SetAutomaticCallNumber(0, "2");
-    T.SetCOMPort(COM2);
-    T.SetAutomaticCallMode(EAciomcoNo);
+    Parameters.SetMsnIncoming(0, "1");
+    Parameters.SetAutomaticCallNumber(0, "2");
+    Parameters.SetCOMPort(COM2);
+    Parameters.SetAutomaticCallMode(EAciomcoNo);
     Panel->UpdateView();
     CmbBxNumber(0)->addItems({"11", "12"});
     Panel->State()->Memo() = {"Kommentar"};
@@ -187,15 +187,15 @@ TEST_F(TPanel, ClearingEmptiesTheControlsAndLeavesThePanelUnmodified)
     EXPECT_EQ(Get<QComboBox>("CmbBxComPort")->currentIndex(), 0);
     EXPECT_EQ(Get<QComboBox>("CmbBxIsdnDChannelProtocol")->currentIndex(), 0);
     EXPECT_TRUE(Panel->State()->Memo().empty());
-    EXPECT_EQ(T.GetMsnIncoming(0), "");
-    EXPECT_EQ(T.GetCOMPort(), COM1);
+    EXPECT_EQ(Parameters.GetMsnIncoming(0), "");
+    EXPECT_EQ(Parameters.GetCOMPort(), COM1);
     EXPECT_FALSE(Panel->Modified());
 }
 
 TEST_F(TPanel, AValueThePanelCannotShowStopsTheRefreshAfterTheName)
 {
-    T.SetKovName("Nord");
-    T.SetIsdnDChannelProtocol(5);
+    Parameters.SetKovName("Nord");
+    Parameters.SetIsdnDChannelProtocol(5);
     EXPECT_EQ(ErrorOf([&] { Panel->UpdateView(); }), "TFrameDev::UpdateView: falsches IsdnDChannelProtocol 5");
     EXPECT_EQ(Get<QPushButton>("BtnName")->text(), "Nord");
 }
@@ -206,7 +206,8 @@ namespace {
 
 // Four devices on the screen, a fifth hidden beyond the device count.
 struct TPartnerLists : ::testing::Test {
-    TKovTerminal Terminals[5];
+    TKovParameters Parameters[5];
+    TFrameDevState States[5];
     QWidget Window;
     std::array<TFrameDev*, 6> Panels{};
 
@@ -217,9 +218,10 @@ struct TPartnerLists : ::testing::Test {
             Panels[i] = new TFrameDev(&Window);
             Panels[i]->move((i % 3) * 333, (i / 3) * 246);
             Panels[i]->SetFrameList(&Panels);
-            Terminals[i].SetMsnIncoming(0, msns[i][0]);
-            Terminals[i].SetMsnIncoming(1, msns[i][1]);
-            Panels[i]->SetTerminal(&Terminals[i]);
+            Parameters[i].SetMsnIncoming(0, msns[i][0]);
+            Parameters[i].SetMsnIncoming(1, msns[i][1]);
+            States[i].SetParameters(&Parameters[i]);
+            Panels[i]->SetState(&States[i]);
             Panels[i]->SetModified(false);
         }
         Panels[4]->hide();
@@ -246,27 +248,27 @@ TEST_F(TPartnerLists, ALineIsOfferedEveryShownNumberButItsOwn)
     using TList = std::vector<std::string>;
     EXPECT_EQ(TPanelFixture::Items(Enter(1, 0)), (TList{"11", "12", "-", "31", "41", "42"}));
     EXPECT_EQ(TPanelFixture::Items(Enter(1, 1)), (TList{"11", "12", "21", "31", "41", "42"}));
-    Terminals[3].SetMsnIncoming(1, "12");
+    Parameters[3].SetMsnIncoming(1, "12");
     EXPECT_EQ(TPanelFixture::Items(Enter(0, 0)), (TList{"12", "21", "-", "31", "41", "12"}));
     // Building the list is not an edit.
     for (int device = 0; device < 2; ++device) {
         EXPECT_FALSE(Panels[device]->Modified());
-        EXPECT_EQ(Terminals[device].GetAutomaticCallNumber(0), "");
+        EXPECT_EQ(Parameters[device].GetAutomaticCallNumber(0), "");
     }
 }
 
-TEST_F(TPartnerLists, TheSelectedPositionIsKeptWithoutTouchingTheTerminal)
+TEST_F(TPartnerLists, TheSelectedPositionIsKeptWithoutTouchingTheParameters)
 {
     QComboBox* box = Enter(1, 0);
     TPanelFixture::Pick(box, 1);  // "12"
-    EXPECT_EQ(Terminals[1].GetAutomaticCallNumber(0), "12");
+    EXPECT_EQ(Parameters[1].GetAutomaticCallNumber(0), "12");
 
-    Terminals[0].SetMsnIncoming(1, "13");
+    Parameters[0].SetMsnIncoming(1, "13");
     Panels[1]->SetModified(false);
     Enter(1, 0);
     EXPECT_EQ(box->currentIndex(), 1);
     EXPECT_EQ(box->currentText(), "13");
-    EXPECT_EQ(Terminals[1].GetAutomaticCallNumber(0), "12");
+    EXPECT_EQ(Parameters[1].GetAutomaticCallNumber(0), "12");
     EXPECT_FALSE(Panels[1]->Modified());
 
     // A typed number selects nothing and stays.

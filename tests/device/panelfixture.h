@@ -1,11 +1,12 @@
 #pragma once
-// A device panel bound to a terminal inside a shown window, and the ways a user reaches its
-// controls: by name, by typing, by picking from a list.
+// A device panel showing a state bound to a device's parameters inside a shown window, and the
+// ways a user reaches its controls: by name, by typing, by picking from a list.
 
 #include "device/framedevice.h"
 #include "documents/framedevstate.h"
 #include "platform/exceptions.h"
 #include "sim/simdevice.h"
+#include "terminal/kovparameters.h"
 #include "terminal/kovterminal.h"
 
 #include <QComboBox>
@@ -19,17 +20,22 @@
 #include <memory>
 
 struct TPanelFixture : ::testing::Test {
-    TKovTerminal T;
+    TKovParameters Parameters;
+    TFrameDevState State;
     QWidget Window;
     TFrameDev* Panel = nullptr;
 
     void SetUp() override
     {
+        State.SetParameters(&Parameters);
         Panel = new TFrameDev(&Window);
-        Panel->SetTerminal(&T);
+        Panel->SetState(&State);
         Panel->SetModified(false);
         Window.show();
     }
+
+    // The panel's protocol engine.
+    TKovTerminal& Engine() const { return *Panel->Terminal(); }
 
     template <class TWidget>
     static TWidget* Get(const TFrameDev* panel, const char* name)

@@ -1,13 +1,12 @@
 #pragma once
-// A planned network for the check tests: devices described by value, built into terminals.
+// A planned network for the check tests: devices described by value, built into their parameters.
 
 #include "documents/configcheck.h"
 #include "documents/messagelist.h"
 #include "terminal/KovDef.h"
-#include "terminal/kovterminal.h"
+#include "terminal/kovparameters.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,14 +25,11 @@ class TPlan {
 public:
     explicit TPlan(const std::vector<TPlanDevice>& devices) { Set(devices); }
 
-    // Reuses the terminals already built, so that a long run of plans stays cheap.
     void Set(const std::vector<TPlanDevice>& devices)
     {
-        while (FTerminals.size() < devices.size())
-            FTerminals.push_back(std::make_unique<TKovTerminal>());
-        FCount = devices.size();
+        FParameters.assign(devices.size(), TKovParameters());
         for (std::size_t i = 0; i < devices.size(); ++i) {
-            TKovTerminal& t = *FTerminals[i];
+            TKovParameters& t = FParameters[i];
             const TPlanDevice& d = devices[i];
             t.SetKovName(d.Name);
             t.SetMsnIncoming(0, d.Msn1);
@@ -49,14 +45,13 @@ public:
     std::vector<TCheckDevice> Shown(std::size_t shown) const
     {
         std::vector<TCheckDevice> result;
-        for (std::size_t i = 0; i < shown && i < FCount; ++i)
-            result.push_back(CheckDeviceFromCallMode(*FTerminals[i]));
+        for (std::size_t i = 0; i < shown && i < FParameters.size(); ++i)
+            result.push_back(CheckDeviceFromCallMode(FParameters[i]));
         return result;
     }
 
     void Run(TMessageList& log, std::size_t shown = SIZE_MAX) const { RunConfigurationCheck(Shown(shown), log); }
 
 private:
-    std::vector<std::unique_ptr<TKovTerminal>> FTerminals;
-    std::size_t FCount = 0;
+    std::vector<TKovParameters> FParameters;
 };

@@ -2,14 +2,14 @@
 // restored around a leased line, the call mode following the DIAL buttons, clearing.
 #include "documents/framedevstate.h"
 #include "platform/exceptions.h"
-#include "terminal/kovterminal.h"
+#include "terminal/kovparameters.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 struct TPanel : ::testing::Test {
-    TKovTerminal T;
+    TKovParameters T;
     TFrameDevState P;
 
     void SetUp() override
@@ -19,7 +19,7 @@ struct TPanel : ::testing::Test {
         T.SetAutomaticCallNumber(0, "401");
         T.SetAutomaticCallNumber(1, "402");
         T.SetAutomaticCallMode(EAciomcoB2);
-        P.SetTerminal(&T);
+        P.SetParameters(&T);
     }
 };
 
@@ -123,7 +123,7 @@ TEST(FrameDevStateEdits, OwnNumbersAreDigitsADashOrNothing)
         EXPECT_EQ(TFrameDevState::IsAcceptedMsn(c.text), c.accepted) << c.text;
 }
 
-TEST_F(TPanel, RefusedOwnNumberKeepsTheTerminalsButCountsAsAnEdit)
+TEST_F(TPanel, RefusedOwnNumberKeepsTheParametersButCountsAsAnEdit)
 {
     P.SetModified(false);
     EXPECT_FALSE(P.MsnChange(0, "30x"));
@@ -160,13 +160,13 @@ TEST_F(TPanel, PartnerNumbersAreAnyTextAndALeasedLineStoresNone)
 TEST(FrameDevStateEdits, PartnerListOffersEveryShownNumberButTheLinesOwn)
 {
     // Devices (11, 12), (21, -), (31, empty); a fourth device is not shown.
-    TKovTerminal terminals[4];
+    TKovParameters parameters[4];
     TFrameDevState panels[4];
     const char* msns[4][2] = {{"11", "12"}, {"21", "-"}, {"31", ""}, {"41", "42"}};
     for (int i = 0; i < 4; ++i) {
-        terminals[i].SetMsnIncoming(0, msns[i][0]);
-        terminals[i].SetMsnIncoming(1, msns[i][1]);
-        panels[i].SetTerminal(&terminals[i]);
+        parameters[i].SetMsnIncoming(0, msns[i][0]);
+        parameters[i].SetMsnIncoming(1, msns[i][1]);
+        panels[i].SetParameters(&parameters[i]);
     }
     const std::vector<const TFrameDevState*> shown = {&panels[0], &panels[1], &panels[2]};
     using TList = std::vector<std::string>;
@@ -174,7 +174,7 @@ TEST(FrameDevStateEdits, PartnerListOffersEveryShownNumberButTheLinesOwn)
     EXPECT_EQ(TFrameDevState::PartnerNumbers(shown, &panels[1], 1), (TList{"11", "12", "21", "31"}));
     EXPECT_EQ(TFrameDevState::PartnerNumbers(shown, &panels[0], 0), (TList{"12", "21", "-", "31"}));
 
-    terminals[2].SetMsnIncoming(0, "11");  // the same number twice is listed twice
+    parameters[2].SetMsnIncoming(0, "11");  // the same number twice is listed twice
     EXPECT_EQ(TFrameDevState::PartnerNumbers(shown, &panels[1], 1), (TList{"11", "12", "21", "11"}));
 }
 

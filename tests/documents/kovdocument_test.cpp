@@ -38,7 +38,7 @@ TEST_F(TDocument, OpenReadsEveryKeyAndTheComment)
 {
     Dir.Write("a.kov", FullDevice1);
     Doc.Open(Dir.File("a.kov"));
-    const TKovTerminal& t = Doc.Terminal(0);
+    const TKovParameters& t = Doc.Parameters(0);
     EXPECT_EQ(t.GetKovName(), "Halle 1");
     EXPECT_EQ(t.GetMsnIncoming(0), "301");
     EXPECT_EQ(t.GetMsnIncoming(1), "302");
@@ -63,11 +63,11 @@ TEST_F(TDocument, MissingKeysTakeTheirDefaultsAndOnlyExactDeviceSectionsCount)
               "[Device4]\r\n[Device2]\r\nIsdnDChannelProtocol=0\r\n[Device2.Memo]\r\nCount=3\r\nItem0=a\r\nItem2=c\r\n");
     Doc.Open(Dir.File("a.kov"));
     EXPECT_EQ(Doc.DeviceCount(), 4);
-    EXPECT_EQ(Doc.Terminal(0).GetKovName(), "<TALV 1>");
-    EXPECT_EQ(Doc.Terminal(2).GetKovName(), "<TALV 3>");
-    EXPECT_EQ(Doc.Terminal(0).GetMsnIncoming(0), "");
+    EXPECT_EQ(Doc.Parameters(0).GetKovName(), "<TALV 1>");
+    EXPECT_EQ(Doc.Parameters(2).GetKovName(), "<TALV 3>");
+    EXPECT_EQ(Doc.Parameters(0).GetMsnIncoming(0), "");
     for (int i : {1, 3}) {
-        const TKovTerminal& t = Doc.Terminal(i);
+        const TKovParameters& t = Doc.Parameters(i);
         EXPECT_EQ(t.GetKovName(), "Device" + std::to_string(i + 1));
         EXPECT_EQ(t.GetMsnIncoming(0), "*");
         EXPECT_EQ(t.GetMsnIncoming(1), "*");
@@ -89,7 +89,7 @@ TEST_F(TDocument, LeasedLineDevicesOpenAsThePanelShowsThem)
                            "AutomaticCallNumber1=401\r\nAutomaticCallNumber2=402\r\nIsdnDChannelProtocol=" +
                                std::to_string(c.protocol) + "\r\n");
         Doc.Open(Dir.File("l.kov"));
-        const TKovTerminal& t = Doc.Terminal(0);
+        const TKovParameters& t = Doc.Parameters(0);
         EXPECT_EQ(t.GetAutomaticCallMode(), c.mode) << c.protocol;
         EXPECT_EQ(t.GetIsdnDChannelProtocol(), c.protocol);
         const bool leased = c.protocol != 0;
@@ -116,7 +116,7 @@ TEST_F(TDocument, FailedOpenChangesNothing)
         Dir.Write("bad.kov", c.file);
         EXPECT_EQ(ErrorOf([&] { Doc.Open(Dir.File("bad.kov")); }), c.message);
         EXPECT_EQ(Doc.FileName(), Dir.File("good.kov"));
-        EXPECT_EQ(Doc.Terminal(0).GetKovName(), "Halle 1");
+        EXPECT_EQ(Doc.Parameters(0).GetKovName(), "Halle 1");
         EXPECT_EQ(Doc.Panel(0).Memo().size(), 2u);
         EXPECT_EQ(Doc.DeviceCount(), 2);
         EXPECT_TRUE(Doc.IsModified());  // the count change is still unsaved
@@ -218,8 +218,8 @@ TEST_F(TDocument, ForeignPortIsTakenAsCom1WithAWarning)
 {
     Dir.Write("p.kov", "[Device1]\r\nCOMPort=7\r\n[Device2]\r\nCOMPort=4\r\n");
     Doc.Open(Dir.File("p.kov"));
-    EXPECT_EQ(Doc.Terminal(0).GetCOMPort(), COM1);
-    EXPECT_EQ(Doc.Terminal(1).GetCOMPort(), COM4);
+    EXPECT_EQ(Doc.Parameters(0).GetCOMPort(), COM1);
+    EXPECT_EQ(Doc.Parameters(1).GetCOMPort(), COM4);
     ASSERT_EQ(Log.Messages().size(), 2u);
     EXPECT_EQ(Log.Messages()[1].Kind, mkWarning);
     EXPECT_NE(Log.Messages()[1].Text.find("Device1"), std::string::npos);
@@ -236,7 +236,7 @@ TEST_F(TDocument, CloseAndBareNames)
     std::filesystem::current_path(cwd);
     EXPECT_EQ(Doc.FileName(), "./nicht-da.kov");
     EXPECT_EQ(Doc.DeviceCount(), 1);
-    EXPECT_EQ(Doc.Terminal(0).GetKovName(), "<TALV 1>");
+    EXPECT_EQ(Doc.Parameters(0).GetKovName(), "<TALV 1>");
     EXPECT_EQ(Log.Messages().back().Text, "Datei \"./nicht-da.kov\" geöffnet.");
 }
 

@@ -9,6 +9,7 @@
 #include "platform/gui/actionupdates.h"
 #include "sim/simdevice.h"
 #include "slutil/slcomport.h"
+#include "terminal/kovterminal.h"
 #include "tests/main/testmainwin.h"
 
 #include <QAction>
@@ -97,7 +98,7 @@ TEST(MainWindowWithDevice, ConnectRequestReceiveEditSendAndStartFromTheDeviceMen
     TFrmDevMemo memo;
     TTestMainWin win;
     win.SetDialogs(&pressReset, &memo);
-    win.Document().Terminal(0).SetLine(sim->LineEnd());
+    win.Devices()[0]->Terminal()->SetLine(sim->LineEnd());
     if (!ShowWithReplyTime(win))
         GTEST_SKIP() << "the platform activates no window";
 
@@ -107,7 +108,7 @@ TEST(MainWindowWithDevice, ConnectRequestReceiveEditSendAndStartFromTheDeviceMen
     msn1->setFocus();
     TActionUpdates::RunAll();
     ASSERT_EQ(win.GetSelectedDevice(), panel);
-    TKovTerminal& terminal = win.Document().Terminal(0);
+    TKovTerminal& terminal = *panel->Terminal();
 
     // Connect.
     ASSERT_TRUE(win.MIDevConnect->isEnabled());
@@ -157,7 +158,7 @@ TEST(MainWindowWithDevice, ConnectRequestReceiveEditSendAndStartFromTheDeviceMen
     // Edit MSN1 as the user types it.
     msn1->selectAll();
     QTest::keyClicks(msn1, "815");
-    EXPECT_EQ(terminal.GetMsnIncoming(0), "815");
+    EXPECT_EQ(win.Document().Parameters(0).GetMsnIncoming(0), "815");
 
     // Send: factory defaults, the six parameters, store.
     win.Trigger(win.ActComLogClear);
@@ -211,7 +212,7 @@ TEST(MainWindowWithDevice, TheDeviceMenuBelongsToThePanelWhoseButtonsWereClicked
     TTestMainWin win;
     win.SetDialogs(&pressReset, nullptr);
     win.SetDeviceCount(3);
-    TKovTerminal& terminal = win.Document().Terminal(2);
+    TKovTerminal& terminal = *win.Devices()[2]->Terminal();
     terminal.SetLine(sim->LineEnd());
     if (!ShowWithReplyTime(win))
         GTEST_SKIP() << "the platform activates no window";
@@ -254,7 +255,7 @@ TEST(MainWindowWithDevice, DestroyingTheWindowStopsARunningRequestAndFreesThePor
     TDlgPressReset pressReset;
     auto win = std::make_unique<TTestMainWin>();
     win->SetDialogs(&pressReset, nullptr);
-    TKovTerminal& terminal = win->Document().Terminal(0);
+    TKovTerminal& terminal = *win->Devices()[0]->Terminal();
     terminal.SetDevicePath(sim->SlavePath());
     terminal.Open();
     ASSERT_TRUE(terminal.GetConnected());

@@ -9,6 +9,7 @@
 #include "platform/inifile.h"
 #include "platform/settingsfile.h"
 #include "sim/simdevice.h"
+#include "terminal/kovterminal.h"
 #include "tests/device/modalwatch.h"
 #include "tests/main/testmainwin.h"
 #include "tests/options/testoptionsdlg.h"
@@ -58,15 +59,15 @@ TEST(MainWindowOptions, StoredSettingsReachTerminalsPanelsAndLogWhenTheWindowIsS
                                    "LblMemoFont.Font.Name=Courier New\r\n"
                                    "LblMemoFont.Font.Size=15\r\n");
     TTestMainWin win;
-    // The window is made before the dialog, so its terminals start with 500 ms.
-    EXPECT_EQ(win.Document().Terminal(0).GetComTimeOut(), 500);
+    // The window is made before the dialog, so its engines start with 500 ms.
+    EXPECT_EQ(win.Devices()[0]->Terminal()->GetComTimeOut(), 500);
     TTestDlgOptions dlg;
     win.SetOptionsDialog(&dlg);
     win.AddMessage(mkInfo, "vorher");
     win.FormShow({});
 
     for (int i = 0; i < TFrmMainWin::DeviceCount; ++i) {
-        EXPECT_EQ(win.Document().Terminal(i).GetComTimeOut(), 1500) << i;
+        EXPECT_EQ(win.Devices()[i]->Terminal()->GetComTimeOut(), 1500) << i;
         EXPECT_EQ(win.Devices()[i]->ActiveColor(), QColor(0, 255, 0)) << i;
     }
     EXPECT_EQ(win.Devices()[0]->ColorMsn(0), QColor(0x12, 0x34, 0x56));
@@ -100,8 +101,8 @@ TEST(MainWindowOptions, OkAppliesTimeOutFastTransferAndFrameColourToAllDevicesCa
         ASSERT_TRUE(answer.Answered());
 
         for (int i = 0; i < TFrmMainWin::DeviceCount; ++i) {
-            EXPECT_EQ(win.Document().Terminal(i).GetComTimeOut(), ok ? 2000 : 500) << i;
-            EXPECT_EQ(win.Document().Terminal(i).GetFastTransfer(), ok) << i;
+            EXPECT_EQ(win.Devices()[i]->Terminal()->GetComTimeOut(), ok ? 2000 : 500) << i;
+            EXPECT_EQ(win.Devices()[i]->Terminal()->GetFastTransfer(), ok) << i;
             EXPECT_EQ(win.Devices()[i]->ActiveColor(), ok ? QColor(Qt::red) : QColor(Qt::black)) << i;
         }
         EXPECT_EQ(dlg.RxSpinComTimeOut->value(), ok ? 2000 : 500);
@@ -179,8 +180,8 @@ TEST(MainWindowOptions, ConnectReachesTheDeviceTheOptionsNameForTheComPort)
     TTestMainWin win;
     TTestDlgOptions dlg;
     win.SetOptionsDialog(&dlg);
-    TKovTerminal& first = win.Document().Terminal(0);
-    ASSERT_EQ(first.GetCOMPort(), COM1);
+    TKovTerminal& first = *win.Devices()[0]->Terminal();
+    ASSERT_EQ(win.Document().Parameters(0).GetCOMPort(), COM1);
 
     win.Devices()[0]->ActDevConnect->trigger();
     ASSERT_TRUE(first.GetConnected()) << (boxes->Texts.empty() ? "" : boxes->Texts.front());
@@ -218,9 +219,9 @@ TEST(MainWindowOptions, ConnectReachesTheDeviceTheOptionsNameForTheComPort)
     ASSERT_EQ(boxes->Texts.size(), 1u);
     EXPECT_NE(boxes->Texts[0].find("/nonexistent/talv1"), std::string::npos) << boxes->Texts[0];
 
-    // A path set on the terminal itself is kept: the map is not asked for it.
-    TKovTerminal& second = win.Document().Terminal(1);
-    second.SetCOMPort(COM2);
+    // A path set on the engine itself is kept: the map is not asked for it.
+    TKovTerminal& second = *win.Devices()[1]->Terminal();
+    win.Document().Parameters(1).SetCOMPort(COM2);
     second.SetDevicePath(sim->SlavePath());
     win.Devices()[1]->ActDevConnect->trigger();
     EXPECT_TRUE(second.GetConnected());

@@ -6,6 +6,7 @@
 #include "main/versionlabel.h"
 #include "platform/gui/actionupdates.h"
 #include "platform/gui/application.h"
+#include "terminal/kovterminal.h"
 #include "tests/tempdir.h"
 #include "tests/main/testmainwin.h"
 
@@ -41,7 +42,7 @@ struct TMainWindow : ::testing::Test {
     void Plan(int i, const std::string& msn1, const std::string& msn2, const std::string& number1,
               const std::string& number2, tAciomco mode = EAciomcoNo)
     {
-        TKovTerminal& t = Win.Document().Terminal(i);
+        TKovParameters& t = Win.Document().Parameters(i);
         t.SetMsnIncoming(0, msn1);
         t.SetMsnIncoming(1, msn2);
         t.SetAutomaticCallNumber(0, number1);
@@ -75,9 +76,9 @@ TEST_F(TMainWindow, StartsWithOneClearedDeviceEmptyLogsAndTheVersionInTheTitle)
     EXPECT_TRUE(Win.ComLines().isEmpty());
     EXPECT_FALSE(Win.IsModified());
     for (int i = 0; i < TFrmMainWin::DeviceCount; ++i) {
-        EXPECT_EQ(Win.Document().Terminal(i).GetKovName(), "<TALV " + std::to_string(i + 1) + ">");
-        EXPECT_EQ(Win.Devices()[i]->Terminal(), &Win.Document().Terminal(i));
+        EXPECT_EQ(Win.Document().Parameters(i).GetKovName(), "<TALV " + std::to_string(i + 1) + ">");
         EXPECT_EQ(Win.Devices()[i]->State(), &Win.Document().Panel(i));
+        EXPECT_EQ(Win.Document().Panel(i).Parameters(), &Win.Document().Parameters(i));
     }
     // Three columns, two rows.
     EXPECT_EQ(Win.Devices()[0]->geometry(), QRect(4, 4, 329, 242));
@@ -117,7 +118,7 @@ TEST_F(TMainWindow, DeviceCountIsLimitedToOneToSixAndSelectedInTheToolBar)
 TEST_F(TMainWindow, HiddenPanelsKeepTheirDataAndDoNotCountAsModified)
 {
     Win.SetDeviceCount(3);
-    Win.Document().Terminal(2).SetKovName("Halle 3");
+    Win.Document().Parameters(2).SetKovName("Halle 3");
     Win.Document().Panel(2).SetModified(true);
     EXPECT_TRUE(Win.IsModified());
 
@@ -125,7 +126,7 @@ TEST_F(TMainWindow, HiddenPanelsKeepTheirDataAndDoNotCountAsModified)
     EXPECT_FALSE(Win.IsModified());
     Win.SetDeviceCount(3);
     EXPECT_TRUE(Win.IsModified());
-    EXPECT_EQ(Win.Document().Terminal(2).GetKovName(), "Halle 3");
+    EXPECT_EQ(Win.Document().Parameters(2).GetKovName(), "Halle 3");
 }
 
 TEST_F(TMainWindow, ChoosingTheDeviceCountMarksTheDocumentModified)
@@ -219,8 +220,8 @@ TEST_F(TMainWindow, DataTransferLinesComeFromAnyTerminalAndAreNotCounted)
 {
     // Reply units that no command waits for, each ended by the device's prompt; the terminal
     // hands every unit to the log as it normalised it.
-    Win.Document().Terminal(2).ProcessReceivedText("Hallo\r\n#  Welt \r\n#");
-    Win.Document().Terminal(5).ProcessReceivedText("sechs\r\n#");
+    Win.Devices()[2]->Terminal()->ProcessReceivedText("Hallo\r\n#  Welt \r\n#");
+    Win.Devices()[5]->Terminal()->ProcessReceivedText("sechs\r\n#");
     EXPECT_EQ(Win.ComLines(), (QStringList{"TALV => Hallo", "TALV => Welt", "TALV => sechs"}));
     EXPECT_EQ(Win.InfoCount() + Win.ErrorCount(), 0);
     EXPECT_EQ(Win.ComLog->font().family(), QFont("Courier New").family());
@@ -230,7 +231,7 @@ TEST_F(TMainWindow, DataTransferLinesComeFromAnyTerminalAndAreNotCounted)
     Win.show();
     Win.PgCtrlLog->setCurrentWidget(Win.TbShtComLog);
     for (int i = 0; i < 200; ++i)
-        Win.Document().Terminal(0).ProcessReceivedText("zeile " + std::to_string(i) + "\r\n#");
+        Win.Devices()[0]->Terminal()->ProcessReceivedText("zeile " + std::to_string(i) + "\r\n#");
     EXPECT_EQ(Win.ComLines().size(), 203);
     EXPECT_GT(Win.ComLog->verticalScrollBar()->maximum(), 0);
     EXPECT_TRUE(Win.ComLog->textCursor().atEnd());
@@ -284,7 +285,7 @@ TEST_F(TMainWindow, CheckChangesNoDeviceAndMarksNothingModified)
     Win.SetModified(false);
     Win.ActCheck->trigger();
     EXPECT_FALSE(Win.IsModified());
-    const TKovTerminal& t = Win.Document().Terminal(0);
+    const TKovParameters& t = Win.Document().Parameters(0);
     EXPECT_EQ(t.GetMsnIncoming(0), "100");
     EXPECT_EQ(t.GetAutomaticCallNumber(0), "300");
     EXPECT_EQ(t.GetAutomaticCallMode(), EAciomcoB1);
@@ -313,8 +314,8 @@ TEST_F(TMainWindow, CheckStoppedByAnUnknownProtocolShowsTheErrorAndKeepsWhatItWr
     Plan(0, "1", "2", "-", "-");
     Plan(1, "3", "4", "-", "-");
     Win.SetDeviceCount(2);
-    // A value the terminal accepts but neither panel nor check knows.
-    Win.Document().Terminal(0).SetIsdnDChannelProtocol(static_cast<tIsdnDChannelProtocol>(5));
+    // A value the parameters accept but neither panel nor check knows.
+    Win.Document().Parameters(0).SetIsdnDChannelProtocol(static_cast<tIsdnDChannelProtocol>(5));
     Win.ActCheck->trigger();
     ASSERT_EQ(Win.Errors.size(), 1u);
     EXPECT_EQ(Win.Errors[0], "TFrmMainWin::ActCheckExecute: falsches IsdnDChannelProtocol 5");
@@ -373,7 +374,7 @@ TEST_F(TMainWindow, ApplyOptionsReachesTerminalsPanelsAndExistingLogLines)
     Win.ApplyOptions(options);
 
     for (int i = 0; i < TFrmMainWin::DeviceCount; ++i) {
-        EXPECT_EQ(Win.Document().Terminal(i).GetComTimeOut(), 2000) << i;
+        EXPECT_EQ(Win.Devices()[i]->Terminal()->GetComTimeOut(), 2000) << i;
         EXPECT_EQ(Win.Devices()[i]->ActiveColor(), QColor(Qt::magenta)) << i;
     }
     EXPECT_EQ(Win.Devices()[0]->ColorMsn(0), QColor(Qt::green));

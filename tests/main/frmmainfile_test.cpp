@@ -36,7 +36,7 @@ struct TFileActions : ::testing::Test {
     // An edit the user made in device 1's panel.
     void EditDevice1(const std::string& name = "Geändert")
     {
-        Win.Document().Terminal(0).SetKovName(name);
+        Win.Document().Parameters(0).SetKovName(name);
         Win.Document().Panel(0).SetModified(true);
     }
 
@@ -148,7 +148,7 @@ TEST_F(TFileActions, SaveQuestionGoesOnOnlyWhenNothingIsLost)
             TTestMainWin win;
             win.show();
             win.SetDeviceCount(2);
-            win.Document().Terminal(1).SetKovName("Zwei");
+            win.Document().Parameters(1).SetKovName("Zwei");
             win.Document().Panel(1).SetModified(true);
             win.SaveAnswers.push_back(c.Answer);
             for (const auto& name : c.SaveFile)
@@ -157,7 +157,7 @@ TEST_F(TFileActions, SaveQuestionGoesOnOnlyWhenNothingIsLost)
             bool closed = false;
             if (how == ByCloseAction) {
                 win.Trigger(win.ActFileClose);
-                closed = win.Document().Terminal(1).GetKovName() == "<TALV 2>";
+                closed = win.Document().Parameters(1).GetKovName() == "<TALV 2>";
             } else {
                 closed = win.close();
             }
@@ -169,7 +169,7 @@ TEST_F(TFileActions, SaveQuestionGoesOnOnlyWhenNothingIsLost)
                 // Nothing closed, cleared or replaced: the data the user wanted to keep is there.
                 EXPECT_TRUE(win.IsModified());
                 EXPECT_EQ(win.Document().DeviceCount(), 2);
-                EXPECT_EQ(win.Document().Terminal(1).GetKovName(), "Zwei");
+                EXPECT_EQ(win.Document().Parameters(1).GetKovName(), "Zwei");
                 EXPECT_TRUE(win.isVisible());
             } else if (how == ByCloseAction) {
                 EXPECT_FALSE(win.IsModified());
@@ -196,8 +196,8 @@ TEST_F(TFileActions, NewAndCloseWithoutChangesAskNothingAndReportTheFile)
     EXPECT_EQ(Title(), BaseTitle());
     EXPECT_EQ(Win.Document().DeviceCount(), 1);
     EXPECT_TRUE(Win.Devices()[1]->isHidden());
-    EXPECT_EQ(Win.Document().Terminal(0).GetKovName(), "<TALV 1>");
-    EXPECT_EQ(Win.Document().Terminal(1).GetKovName(), "<TALV 2>");
+    EXPECT_EQ(Win.Document().Parameters(0).GetKovName(), "<TALV 1>");
+    EXPECT_EQ(Win.Document().Parameters(1).GetKovName(), "<TALV 2>");
     EXPECT_FALSE(Win.IsModified());
 }
 
@@ -208,8 +208,8 @@ TEST_F(TFileActions, OpenShowsTheDevicesOfTheFile)
     EXPECT_EQ(Win.CmbBxDevCount->currentText(), "4 Geräte");
     for (int i = 0; i < TFrmMainWin::DeviceCount; ++i)
         EXPECT_EQ(Win.Devices()[i]->isHidden(), i >= 4) << i;
-    EXPECT_EQ(Win.Document().Terminal(0).GetKovName(), "<TALV 1>");
-    EXPECT_EQ(Win.Document().Terminal(3).GetKovName(), "Vier");
+    EXPECT_EQ(Win.Document().Parameters(0).GetKovName(), "<TALV 1>");
+    EXPECT_EQ(Win.Document().Parameters(3).GetKovName(), "Vier");
     EXPECT_EQ(Win.Document().Panel(3).Memo(), std::vector<std::string>{"Notiz"});
     EXPECT_EQ(Title(), BaseTitle() + " - " + Dir.File("vier.kov"));
     EXPECT_EQ(Win.MessageLines().back().toStdString(), "Datei \"" + Dir.File("vier.kov") + "\" geöffnet.");
@@ -227,7 +227,7 @@ TEST_F(TFileActions, CancelledOpenDialogKeepsPanelsAndModifiedState)
     Win.Trigger(Win.ActFileOpen);
     EXPECT_EQ(Win.OpenDialogs, 2);
     EXPECT_TRUE(Win.IsModified());
-    EXPECT_EQ(Win.Document().Terminal(0).GetKovName(), "Bearbeitet");
+    EXPECT_EQ(Win.Document().Parameters(0).GetKovName(), "Bearbeitet");
     EXPECT_EQ(Win.FileName(), Dir.File("zwei.kov"));
     TActionUpdates::RunAll();
     EXPECT_TRUE(Win.ActFileSave->isEnabled());
@@ -245,8 +245,8 @@ TEST_F(TFileActions, FailedOpenShowsTheErrorAndLeavesTheDocumentAsItWas)
     EXPECT_EQ(Win.Errors[0], "CheckAutomaticCallMode: unzulässiger Wert 7");
     EXPECT_EQ(Win.FileName(), Dir.File("zwei.kov"));
     EXPECT_EQ(Win.Document().DeviceCount(), 2);
-    EXPECT_EQ(Win.Document().Terminal(0).GetKovName(), "Halle 1");
-    EXPECT_EQ(Win.Document().Terminal(2).GetKovName(), "<TALV 3>");
+    EXPECT_EQ(Win.Document().Parameters(0).GetKovName(), "Halle 1");
+    EXPECT_EQ(Win.Document().Parameters(2).GetKovName(), "<TALV 3>");
     EXPECT_EQ(Win.MessageLines(), before);
     EXPECT_EQ(Title(), BaseTitle() + " - " + Dir.File("zwei.kov"));
     EXPECT_FALSE(Win.IsModified());
@@ -260,7 +260,7 @@ TEST_F(TFileActions, OpenAfterYesWithACancelledSaveOpensNothing)
     Win.SaveFileAnswers.push_back(QString());
     Win.Trigger(Win.ActFileOpen);
     EXPECT_EQ(Win.OpenDialogs, 0);
-    EXPECT_EQ(Win.Document().Terminal(0).GetKovName(), "Ungesichert");
+    EXPECT_EQ(Win.Document().Parameters(0).GetKovName(), "Ungesichert");
     EXPECT_TRUE(Win.IsModified());
 }
 
@@ -299,7 +299,7 @@ TEST_F(TFileActions, NewCloseAndOpenEmptyThePartnerLists)
     EXPECT_EQ(box->currentText(), "22");
     enter();
     EXPECT_EQ(box->currentText(), "22");
-    EXPECT_EQ(Win.Document().Terminal(0).GetAutomaticCallNumber(0), "22");
+    EXPECT_EQ(Win.Document().Parameters(0).GetAutomaticCallNumber(0), "22");
 }
 
 TEST(FileDialogFolders, TheSaveDialogStartsWhereTheUserCanWrite)

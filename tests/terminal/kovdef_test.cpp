@@ -1,6 +1,7 @@
-// Protects the value checks and parameter setters: which values pass, exact messages, what stays stored.
+// Protects the value checks and the parameters' setters: which values pass, exact messages, what stays stored.
 #include "platform/exceptions.h"
 #include "terminal/KovDef.h"
+#include "terminal/kovparameters.h"
 #include "terminal/kovterminal.h"
 
 #include <gtest/gtest.h>
@@ -43,15 +44,17 @@ TEST(KovDef, AutomaticCallModeRefusesAboveThreeAndNegative)
                   "CheckAutomaticCallMode: unzulässiger Wert " + std::to_string(value));
 }
 
-TEST(KovTerminalParameters, DefaultsAfterConstructionAndClear)
+TEST(KovParameters, DefaultsAfterConstructionAndClear)
 {
-    TKovTerminal t;
+    const TKovTerminal engine;
+    EXPECT_EQ(engine.GetComTimeOut(), 0);
+    EXPECT_FALSE(engine.GetConnected());
+    EXPECT_FALSE(engine.GetConfigMode());
+
+    TKovParameters t;
     EXPECT_EQ(t.GetKovName(), "");
     EXPECT_EQ(t.GetAutomaticCallMode(), EAciomcoB1B2);
     EXPECT_EQ(t.GetIsdnDChannelProtocol(), 0);
-    EXPECT_EQ(t.GetComTimeOut(), 0);
-    EXPECT_FALSE(t.GetConnected());
-    EXPECT_FALSE(t.GetConfigMode());
 
     t.SetKovName("Halle");
     t.SetCOMPort(COM3);
@@ -65,7 +68,6 @@ TEST(KovTerminalParameters, DefaultsAfterConstructionAndClear)
     t.Clear();
     EXPECT_EQ(t.GetKovName(), "<TALv>");
     EXPECT_EQ(t.GetCOMPort(), COM1);
-    EXPECT_FALSE(t.GetConnected());
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(t.GetMsnIncoming(i), "");
         EXPECT_EQ(t.GetAutomaticCallNumber(i), "");
@@ -75,9 +77,9 @@ TEST(KovTerminalParameters, DefaultsAfterConstructionAndClear)
     EXPECT_EQ(t.GetComment(), (std::vector<AnsiString>{"erste Zeile", "zweite"}));
 }
 
-TEST(KovTerminalParameters, NumberIndexOutOfRangeNamesTheOperation)
+TEST(KovParameters, NumberIndexOutOfRangeNamesTheOperation)
 {
-    TKovTerminal t;
+    TKovParameters t;
     EXPECT_EQ(RangeErrorOf([&] { t.SetMsnIncoming(2, "1"); }), "TKovTerminal::SetMsnIncoming: falscher Index 2");
     EXPECT_EQ(RangeErrorOf([&] { t.GetMsnIncoming(-1); }), "TKovTerminal::GetMsnIncoming: falscher Index -1");
     EXPECT_EQ(RangeErrorOf([&] { t.SetAutomaticCallNumber(5, "1"); }),
@@ -93,9 +95,9 @@ TEST(KovTerminalParameters, NumberIndexOutOfRangeNamesTheOperation)
     EXPECT_EQ(t.GetAutomaticCallNumber(1), "");
 }
 
-TEST(KovTerminalParameters, ValidatingSettersCheckOnlyChangedValuesAndKeepOldOnFailure)
+TEST(KovParameters, ValidatingSettersCheckOnlyChangedValuesAndKeepOldOnFailure)
 {
-    TKovTerminal t;
+    TKovParameters t;
     t.SetIsdnDChannelProtocol(IsdnLeasedLineB1);
     EXPECT_EQ(RangeErrorOf([&] { t.SetIsdnDChannelProtocol(2); }), "CheckIsdnDChannelProtocol: unzulässiger Wert 2");
     EXPECT_EQ(t.GetIsdnDChannelProtocol(), IsdnLeasedLineB1);
@@ -107,7 +109,7 @@ TEST(KovTerminalParameters, ValidatingSettersCheckOnlyChangedValuesAndKeepOldOnF
     EXPECT_EQ(t.GetAutomaticCallMode(), EAciomcoB2);
 }
 
-TEST(KovTerminalParameters, ComTimeOutRoundsDownToHundredsWithFloor500)
+TEST(KovTerminal, ComTimeOutRoundsDownToHundredsWithFloor500)
 {
     const struct { int in, out; } cases[] = {{1250, 1200}, {499, 500}, {-700, 500}, {0, 500}, {500, 500},
                                              {60000, 60000}, {3099, 3000}};

@@ -121,21 +121,21 @@ TEST_F(TCommands, GoExpectsNoReplyAndTheRunOutTimerEndsConfigMode)
 TEST_F(TCommands, SendConfigurationWritesAllSixInOrderAndStoresTheEchoes)
 {
     TScriptedDevice device(T, [](const std::string& line) { return EchoDevice(line, {}); });
-    T.SetMsnIncoming(0, "0301");
-    T.SetMsnIncoming(1, "");
-    T.SetAutomaticCallMode(EAciomcoB2);
-    T.SetAutomaticCallNumber(0, "-");
-    T.SetAutomaticCallNumber(1, "0401");
-    T.SetIsdnDChannelProtocol(IsdnLeasedLineB1B2);
+    T.Parameters().SetMsnIncoming(0, "0301");
+    T.Parameters().SetMsnIncoming(1, "");
+    T.Parameters().SetAutomaticCallMode(EAciomcoB2);
+    T.Parameters().SetAutomaticCallNumber(0, "-");
+    T.Parameters().SetAutomaticCallNumber(1, "0401");
+    T.Parameters().SetIsdnDChannelProtocol(IsdnLeasedLineB1B2);
     T.SendConfiguration();
     EXPECT_EQ(device.Lines(), (std::vector<std::string>{"aciomco 2", "aciomcatab1 -", "aciomcatab2 0401", "isdn 14",
                                                         "vmoddi/1.msni 0301", "vmoddi/2.msni "}));
     EXPECT_EQ(Log.size(), 12u);
     EXPECT_EQ(Log[1], "=> aciomco 2");
     EXPECT_EQ(Log[11], "=> vmoddi/2.msni");
-    EXPECT_EQ(T.GetMsnIncoming(1), "");
-    EXPECT_EQ(T.GetAutomaticCallNumber(1), "0401");
-    EXPECT_EQ(T.GetIsdnDChannelProtocol(), IsdnLeasedLineB1B2);
+    EXPECT_EQ(T.Parameters().GetMsnIncoming(1), "");
+    EXPECT_EQ(T.Parameters().GetAutomaticCallNumber(1), "0401");
+    EXPECT_EQ(T.Parameters().GetIsdnDChannelProtocol(), IsdnLeasedLineB1B2);
 }
 
 TEST_F(TCommands, ReceiveConfigurationReadsEveryParameter)
@@ -153,16 +153,16 @@ TEST_F(TCommands, ReceiveConfigurationReadsEveryParameter)
     T.OnReceiveAutomaticCallNumber = [&](TKovTerminal&) { events.push_back("number"); };
     T.OnReceiveIsdnDChannelProtocol = [&](TKovTerminal&) { events.push_back("isdn"); };
     T.OnReceiveMsnIncoming = [&](TKovTerminal&) { events.push_back("msn"); };
-    T.SetAutomaticCallNumber(1, "alt");
+    T.Parameters().SetAutomaticCallNumber(1, "alt");
     T.ReceiveConfiguration();
     EXPECT_EQ(device.Lines(), (std::vector<std::string>{"aciomco", "aciomcatab1", "aciomcatab2", "isdn",
                                                         "vmoddi/1.msni", "vmoddi/2.msni"}));
-    EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB1);
-    EXPECT_EQ(T.GetAutomaticCallNumber(0), "0309");
-    EXPECT_EQ(T.GetAutomaticCallNumber(1), "");
-    EXPECT_EQ(T.GetIsdnDChannelProtocol(), IsdnLeasedLineB1);
-    EXPECT_EQ(T.GetMsnIncoming(0), "4711");
-    EXPECT_EQ(T.GetMsnIncoming(1), "-");
+    EXPECT_EQ(T.Parameters().GetAutomaticCallMode(), EAciomcoB1);
+    EXPECT_EQ(T.Parameters().GetAutomaticCallNumber(0), "0309");
+    EXPECT_EQ(T.Parameters().GetAutomaticCallNumber(1), "");
+    EXPECT_EQ(T.Parameters().GetIsdnDChannelProtocol(), IsdnLeasedLineB1);
+    EXPECT_EQ(T.Parameters().GetMsnIncoming(0), "4711");
+    EXPECT_EQ(T.Parameters().GetMsnIncoming(1), "-");
     EXPECT_EQ(events, (std::vector<std::string>{"mode", "number", "number", "isdn", "msn", "msn"}));
 }
 
@@ -177,7 +177,7 @@ TEST_F(TCommands, BadValueEndsTheBulkTransferAndKeepsEarlierValues)
     } catch (const ERangeError& e) {
         EXPECT_STREQ(e.what(), "CheckIsdnDChannelProtocol: unzulässiger Wert 4");
     }
-    EXPECT_EQ(T.GetAutomaticCallNumber(1), "66");
-    EXPECT_EQ(T.GetIsdnDChannelProtocol(), IsdnDss1);
+    EXPECT_EQ(T.Parameters().GetAutomaticCallNumber(1), "66");
+    EXPECT_EQ(T.Parameters().GetIsdnDChannelProtocol(), IsdnDss1);
     EXPECT_EQ(device.Lines().size(), 4u);
 }

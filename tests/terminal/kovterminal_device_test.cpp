@@ -139,22 +139,22 @@ TEST_F(TDevice, ConfigureADeviceFromResetToStart)
     onDevice.Aciomcatab2 = "0401";
     onDevice.Isdn = 12;
     Device->SetCurrent(onDevice);
-    T.SetMsnIncoming(0, "alt");
+    T.Parameters().SetMsnIncoming(0, "alt");
     T.ReceiveConfiguration();
-    EXPECT_EQ(T.GetMsnIncoming(0), "");
-    EXPECT_EQ(T.GetMsnIncoming(1), "0302");
-    EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB2);
-    EXPECT_EQ(T.GetAutomaticCallNumber(0), "-");
-    EXPECT_EQ(T.GetAutomaticCallNumber(1), "0401");
-    EXPECT_EQ(T.GetIsdnDChannelProtocol(), IsdnLeasedLineB1);
+    EXPECT_EQ(T.Parameters().GetMsnIncoming(0), "");
+    EXPECT_EQ(T.Parameters().GetMsnIncoming(1), "0302");
+    EXPECT_EQ(T.Parameters().GetAutomaticCallMode(), EAciomcoB2);
+    EXPECT_EQ(T.Parameters().GetAutomaticCallNumber(0), "-");
+    EXPECT_EQ(T.Parameters().GetAutomaticCallNumber(1), "0401");
+    EXPECT_EQ(T.Parameters().GetIsdnDChannelProtocol(), IsdnLeasedLineB1);
     EXPECT_EQ(Log[0], "TALV <= aciomco");
     EXPECT_EQ(Log[1], "TALV => aciomco 2");
     EXPECT_EQ(Log[7], "TALV => isdn 12-Standleitung B1");
 
     // "Sende Parameter": factory defaults, the six values, store.
-    T.SetMsnIncoming(0, "0301");
-    T.SetAutomaticCallMode(EAciomcoB1B2);
-    T.SetIsdnDChannelProtocol(IsdnDss1);
+    T.Parameters().SetMsnIncoming(0, "0301");
+    T.Parameters().SetAutomaticCallMode(EAciomcoB1B2);
+    T.Parameters().SetIsdnDChannelProtocol(IsdnDss1);
     Device->ClearReceived();
     T.SendDefaultFactory();
     T.SendConfiguration();
@@ -218,20 +218,20 @@ TEST_F(TDevice, GarbledRepliesCostOneExchangeNotTheSession)
     Device->SetCurrent(onDevice);
     for (const auto& fault : faults) {
         fault();
-        T.SetAutomaticCallMode(EAciomcoNo);
+        T.Parameters().SetAutomaticCallMode(EAciomcoNo);
         EXPECT_NE(ErrorOf([&] {
                       T.RequestAutomaticCallMode();
                       T.ProcessReceived();
                   }),
                   "no error");
-        EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoNo);
+        EXPECT_EQ(T.Parameters().GetAutomaticCallMode(), EAciomcoNo);
         EXPECT_EQ(T.GetWaitState(), EKovWaitNone);
         Device->SetSilent(false);
         // Whatever the fault left on the line is gone with the time-out or the bad unit.
         Device->WaitForReceived([](std::string_view) { return true; }, 10ms);
         T.RequestAutomaticCallMode();
         T.ProcessReceived();
-        EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB1);
+        EXPECT_EQ(T.Parameters().GetAutomaticCallMode(), EAciomcoB1);
     }
 }
 
@@ -242,7 +242,7 @@ TEST_F(TDevice, HangUpMidReplyIsASystemErrorAndTheSecondPortIsBusy)
         return;
     TKovTerminal second;
     second.SetDevicePath(Device->SlavePath());
-    second.SetCOMPort(COM2);
+    second.Parameters().SetCOMPort(COM2);
     const std::string busy = ErrorOf([&] { second.Open(); });
     EXPECT_EQ(busy.substr(0, busy.find('\n')), "COM2 (" + Device->SlavePath() + ") kann nicht geöffnet werden: Gerät belegt: "
                                                  "ein anderes Programm oder ein anderes Gerätefeld hat die Schnittstelle schon geöffnet.");
@@ -294,9 +294,9 @@ TEST_F(TDevice, AReconnectAfterAHangUpMidReplyReadsOnlyTheNewDevice)
     const TSimParameters onDevice{"0301", "0302", EAciomcoB2, "0401", "0402", IsdnLeasedLineB1B2};
     Device->SetCurrent(onDevice);
     T.ReceiveConfiguration();
-    EXPECT_EQ((TSimParameters{T.GetMsnIncoming(0), T.GetMsnIncoming(1), T.GetAutomaticCallMode(),
-                              T.GetAutomaticCallNumber(0), T.GetAutomaticCallNumber(1),
-                              T.GetIsdnDChannelProtocol()}),
+    EXPECT_EQ((TSimParameters{T.Parameters().GetMsnIncoming(0), T.Parameters().GetMsnIncoming(1), T.Parameters().GetAutomaticCallMode(),
+                              T.Parameters().GetAutomaticCallNumber(0), T.Parameters().GetAutomaticCallNumber(1),
+                              T.Parameters().GetIsdnDChannelProtocol()}),
               onDevice);
 }
 
@@ -344,8 +344,8 @@ TEST(TDeviceFastTransfer, GivesTheSameBytesLogAndValuesInAFractionOfTheTime)
         t.ReceiveConfiguration();
         result.ReceiveMs = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
         result.Received = device->Received();
-        result.Values = {t.GetMsnIncoming(0), t.GetMsnIncoming(1), t.GetAutomaticCallMode(),
-                         t.GetAutomaticCallNumber(0), t.GetAutomaticCallNumber(1), t.GetIsdnDChannelProtocol()};
+        result.Values = {t.Parameters().GetMsnIncoming(0), t.Parameters().GetMsnIncoming(1), t.Parameters().GetAutomaticCallMode(),
+                         t.Parameters().GetAutomaticCallNumber(0), t.Parameters().GetAutomaticCallNumber(1), t.Parameters().GetIsdnDChannelProtocol()};
         return result;
     };
 

@@ -78,7 +78,7 @@ TEST_F(TFedTerminal, SplitReplyIsHandledOnceAsOneUnit)
     EXPECT_EQ(T.ReceiveBuffer(), "aciomco\r\n");
     T.ProcessReceivedText("2\r\n#");
     EXPECT_EQ(T.GetWaitState(), EKovWaitNone);
-    EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB2);
+    EXPECT_EQ(T.Parameters().GetAutomaticCallMode(), EAciomcoB2);
     EXPECT_EQ(Log, (std::vector<std::string>{"<= aciomco", "=> aciomco 2"}));
     EXPECT_EQ(T.ReceiveBuffer(), "");
 }
@@ -87,13 +87,13 @@ TEST_F(TFedTerminal, TwoUnitsInOneReadAreHandledInOrderAndTheRestStays)
 {
     T.RequestMsnIncoming(0);
     T.ProcessReceivedText("vmoddi/1.msni\r\n4711\r\n#vmoddi/2.msni\r\n0815\r\n#isdn\r\n1");
-    EXPECT_EQ(T.GetMsnIncoming(0), "4711");
-    EXPECT_EQ(T.GetMsnIncoming(1), "0815");
+    EXPECT_EQ(T.Parameters().GetMsnIncoming(0), "4711");
+    EXPECT_EQ(T.Parameters().GetMsnIncoming(1), "0815");
     EXPECT_EQ(T.ReceiveBuffer(), "isdn\r\n1");
     // The rest begins the next unit of the next exchange.
     T.RequestIsdnDChannelProtocol();
     T.ProcessReceivedText("2-Standleitung B1\r\n#");
-    EXPECT_EQ(T.GetIsdnDChannelProtocol(), IsdnLeasedLineB1);
+    EXPECT_EQ(T.Parameters().GetIsdnDChannelProtocol(), IsdnLeasedLineB1);
 }
 
 TEST_F(TFedTerminal, BarePromptAndUnknownKeywordsEndTheWaitThroughReceivePrompt)
@@ -108,19 +108,19 @@ TEST_F(TFedTerminal, BarePromptAndUnknownKeywordsEndTheWaitThroughReceivePrompt)
         EXPECT_TRUE(T.GetConfigMode()) << reply;
     }
     // A key later in the unit reaches no parameter handler.
-    EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB1B2);
+    EXPECT_EQ(T.Parameters().GetAutomaticCallMode(), EAciomcoB1B2);
 }
 
 TEST_F(TFedTerminal, DispatchIsByTheWholeFirstWord)
 {
     T.RequestAutomaticCallNumber(1);
     T.ProcessReceivedText("aciomcatab1 0301234#");
-    EXPECT_EQ(T.GetAutomaticCallNumber(0), "0301234");
-    EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB1B2);
+    EXPECT_EQ(T.Parameters().GetAutomaticCallNumber(0), "0301234");
+    EXPECT_EQ(T.Parameters().GetAutomaticCallMode(), EAciomcoB1B2);
 
     T.RequestAutomaticCallNumber(2);
     T.ProcessReceivedText("aciomcatab2\r\n\r\n#");
-    EXPECT_EQ(T.GetAutomaticCallNumber(1), "");
+    EXPECT_EQ(T.Parameters().GetAutomaticCallNumber(1), "");
 }
 
 TEST_F(TFedTerminal, ReceivedValuesAreCheckedAndConverted)
@@ -128,12 +128,12 @@ TEST_F(TFedTerminal, ReceivedValuesAreCheckedAndConverted)
     T.RequestAutomaticCallMode();
     EXPECT_EQ(MessageOf([&] { T.ProcessReceivedText("aciomco\r\n7\r\n#"); }),
               "CheckAutomaticCallMode: unzulässiger Wert 7");
-    EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB1B2);
+    EXPECT_EQ(T.Parameters().GetAutomaticCallMode(), EAciomcoB1B2);
     EXPECT_EQ(T.GetWaitState(), EKovWaitNone);
 
     T.RequestIsdnDChannelProtocol();
     T.ProcessReceivedText("isdn 12-Standleitung B1#");
-    EXPECT_EQ(T.GetIsdnDChannelProtocol(), IsdnLeasedLineB1);
+    EXPECT_EQ(T.Parameters().GetIsdnDChannelProtocol(), IsdnLeasedLineB1);
 
     T.RequestIsdnDChannelProtocol();
     try {
@@ -145,7 +145,7 @@ TEST_F(TFedTerminal, ReceivedValuesAreCheckedAndConverted)
 
     T.RequestIsdnDChannelProtocol();
     EXPECT_EQ(MessageOf([&] { T.ProcessReceivedText("isdn 3-x#"); }), "CheckIsdnDChannelProtocol: unzulässiger Wert 3");
-    EXPECT_EQ(T.GetIsdnDChannelProtocol(), IsdnLeasedLineB1);
+    EXPECT_EQ(T.Parameters().GetIsdnDChannelProtocol(), IsdnLeasedLineB1);
 }
 
 TEST_F(TFedTerminal, WrongAnswerIsAPlainErrorReportedOnceAndLaterUnitsSurvive)
@@ -160,12 +160,12 @@ TEST_F(TFedTerminal, WrongAnswerIsAPlainErrorReportedOnceAndLaterUnitsSurvive)
         EXPECT_STREQ(e.what(), "TKovTerminal::ReceiveAutomaticCallMode: falsche Antwort vom TALV erhalten.");
     }
     EXPECT_EQ(T.GetWaitState(), EKovWaitNone);
-    EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB1B2);
+    EXPECT_EQ(T.Parameters().GetAutomaticCallMode(), EAciomcoB1B2);
     // The failing unit is gone; the one after it is handled by the next call.
     EXPECT_EQ(T.ReceiveBuffer(), "vmoddi/1.msni 55#");
     T.RequestMsnIncoming(0);
     T.ProcessReceivedText("");
-    EXPECT_EQ(T.GetMsnIncoming(0), "55");
+    EXPECT_EQ(T.Parameters().GetMsnIncoming(0), "55");
 }
 
 TEST_F(TFedTerminal, StartStringDuringAnExchangeWinsOverEarlierUnits)
@@ -173,7 +173,7 @@ TEST_F(TFedTerminal, StartStringDuringAnExchangeWinsOverEarlierUnits)
     T.RequestAutomaticCallMode();
     EXPECT_EQ(MessageOf([&] { T.ProcessReceivedText("aciomco 2#\r\n" + StartString + "\r\nrest"); }),
               "TKovTerminal::ReceiveConfigMode: falsche Antwort vom TALV erhalten.");
-    EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB1B2);  // the unit before it was dropped
+    EXPECT_EQ(T.Parameters().GetAutomaticCallMode(), EAciomcoB1B2);  // the unit before it was dropped
     EXPECT_EQ(T.ReceivedString(), StartString);
     EXPECT_EQ(Log.back(), "=> " + StartString);
     EXPECT_EQ(T.ReceiveBuffer(), "\r\nrest");
@@ -282,7 +282,7 @@ TEST_F(TPtyTerminal, ReplyArrivingInPiecesOverSeveralReads)
     T.RequestMsnIncoming(1);
     T.ProcessReceived();
     device.join();
-    EXPECT_EQ(T.GetMsnIncoming(1), "4711");
+    EXPECT_EQ(T.Parameters().GetMsnIncoming(1), "4711");
     EXPECT_TRUE(T.GetConfigMode() == false);  // a parameter reply is no bare prompt
 }
 
@@ -296,7 +296,7 @@ TEST_F(TPtyTerminal, AReplyWithinTheShortestReplyTimeKeepsConfigMode)
     T.RequestAutomaticCallMode();
     T.ProcessReceived();
     device.join();
-    EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB1);
+    EXPECT_EQ(T.Parameters().GetAutomaticCallMode(), EAciomcoB1);
     EXPECT_TRUE(T.GetConfigMode());
 }
 
@@ -311,7 +311,7 @@ TEST_F(TPtyTerminal, SilentDeviceTimesOutAfterTheReplyTime)
     for (const auto& c : cases) {
         T.SetComTimeOut(c.timeOut);
         T.SetConfigMode(true);
-        T.SetAutomaticCallMode(EAciomcoB1);
+        T.Parameters().SetAutomaticCallMode(EAciomcoB1);
         const auto start = std::chrono::steady_clock::now();
         try {
             T.ReceiveConfiguration();
@@ -328,7 +328,7 @@ TEST_F(TPtyTerminal, SilentDeviceTimesOutAfterTheReplyTime)
         EXPECT_FALSE(T.GetConfigMode());
         EXPECT_EQ(T.GetWaitState(), EKovWaitNone);
         EXPECT_EQ(T.ReceiveBuffer(), "");
-        EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB1);  // the first step failed: nothing changed
+        EXPECT_EQ(T.Parameters().GetAutomaticCallMode(), EAciomcoB1);  // the first step failed: nothing changed
         EXPECT_EQ(Pty.ReadAvailable(), "aciomco\r");        // and no further step was sent
     }
 }
@@ -400,7 +400,7 @@ TEST(KovTerminalBuffers, EachTerminalKeepsItsOwnReceiveBuffer)
     a.ProcessReceivedText("vmoddi/1.msni 1#vmoddi/1.msni 2");
     b.RequestMsnIncoming(0);
     b.ProcessReceivedText("vmoddi/1.msni 3#");
-    EXPECT_EQ(b.GetMsnIncoming(0), "3");
+    EXPECT_EQ(b.Parameters().GetMsnIncoming(0), "3");
     EXPECT_EQ(a.ReceiveBuffer(), "vmoddi/1.msni 2");
     EXPECT_EQ(b.ReceiveBuffer(), "");
 }
@@ -432,7 +432,7 @@ TEST(KovTerminalTimers, ReplacedTimerNeitherTimesOutTheNextExchangeNorClearsConf
     std::this_thread::sleep_for(400ms);
     EXPECT_TRUE(t.GetConfigMode());
     t.ProcessReceivedText("aciomco 1#");
-    EXPECT_EQ(t.GetAutomaticCallMode(), EAciomcoB1);
+    EXPECT_EQ(t.Parameters().GetAutomaticCallMode(), EAciomcoB1);
 }
 
 TEST(KovTerminalTimers, ReplyTimerRunningOutClearsConfigModeAndTicksAreReported)
