@@ -31,6 +31,7 @@ public:
     std::deque<QString> OpenAnswers;
     std::deque<QString> SaveFileAnswers;
     std::deque<QMessageBox::StandardButton> LanguageAnswers;
+    std::deque<QMessageBox::StandardButton> StopAnswers;
 
     // What the window asked and showed.
     int SaveQuestions = 0;
@@ -39,6 +40,7 @@ public:
     // Text and caption of each question after a language change.
     std::vector<std::pair<QString, QString>> LanguageQuestions;
     std::vector<std::string> Errors;
+    std::vector<QString> StopQuestions;
     int Unasked = 0;
 
     // As the user chooses an action: the idle pass that sets its state has run before.
@@ -71,6 +73,11 @@ protected:
     {
         LanguageQuestions.emplace_back(text, caption);
         return Next(LanguageAnswers, QMessageBox::No);
+    }
+    QMessageBox::StandardButton AskStopExchanges(const QString& text) override
+    {
+        StopQuestions.push_back(text);
+        return Next(StopAnswers, QMessageBox::No);
     }
     void ShowError(const std::exception& error) override { Errors.push_back(error.what()); }
 
