@@ -10,6 +10,7 @@
 #include "terminal/kovparameters.h"
 #include "terminal/kovterminal.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QMetaObject>
 #include <QProgressBar>
@@ -55,7 +56,7 @@ void TFrameDev::SetUpExchanges()
         if (ExchangeRunning())
             CancelExchange();
         else
-            C.StckBottom->setCurrentWidget(C.PnlProtocol);
+            ShowProtocolRow();
     });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, [this] {
@@ -125,8 +126,11 @@ bool TFrameDev::StartExchange(tDevExchange kind, bool quiet)
     terminal.RunExchange(std::move(job),
                          [this, kind, quiet](std::exception_ptr error) { ExchangeDone(kind, quiet, error); });
     ShowExchangeRunning(true);
-    if (!quiet)
+    if (!quiet) {
+        // Escape reaches the panel only while the keyboard is in it.
+        FFocusBeforeExchange = QApplication::focusWidget();
         C.BtnCancel->setFocus();
+    }
     emit ExchangeChanged(this);
     return true;
 }
@@ -147,7 +151,7 @@ void TFrameDev::StopExchange()
         return;
     Terminal()->StopExchange();
     ShowExchangeRunning(false);
-    C.StckBottom->setCurrentWidget(C.PnlProtocol);
+    ShowProtocolRow();
     emit ExchangeChanged(this);
 }
 
@@ -162,6 +166,19 @@ QString TFrameDev::ExchangeText() const
         .arg(ExchangeCaption(FExchange))
         .arg(std::min(Terminal()->ExchangeStep() + 1, steps))
         .arg(steps);
+}
+
+// The keyboard goes back where it was before the exchange took it to the cancel button, so the
+// panel stays the active device.
+void TFrameDev::ShowProtocolRow()
+{
+    const bool hadFocus = C.BtnCancel->hasFocus();
+    C.StckBottom->setCurrentWidget(C.PnlProtocol);
+    if (hadFocus && FFocusBeforeExchange && FFocusBeforeExchange->isEnabled() && FFocusBeforeExchange->isVisible())
+        FFocusBeforeExchange->setFocus();
+    else if (hadFocus)
+        C.BtnName->setFocus();
+    FFocusBeforeExchange.clear();
 }
 
 void TFrameDev::ShowExchangeRunning(bool running)
@@ -220,7 +237,7 @@ void TFrameDev::ExchangeDone(tDevExchange kind, bool quiet, std::exception_ptr e
         FState->SetModified(true);
 
     if (errorText.isEmpty()) {
-        C.StckBottom->setCurrentWidget(C.PnlProtocol);
+        ShowProtocolRow();
     } else {
         // The panel keeps saying where the exchange ended until the user dismisses it.
         const QString how = cancelled ? tr("abgebrochen") : tr("Fehler");

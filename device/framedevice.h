@@ -12,6 +12,7 @@
 
 #include <QColor>
 #include <QFrame>
+#include <QPointer>
 
 #include <array>
 #include <exception>
@@ -129,6 +130,7 @@ private:
     void ConnectControls();
     void SetUpExchanges();
     void ShowExchangeRunning(bool running);
+    void ShowProtocolRow();
     void ExchangeDone(tDevExchange kind, bool quiet, std::exception_ptr error);
 
     // ---- handlers -------------------------------------------------------------------
@@ -179,8 +181,9 @@ private:
     // The text each own-number field had after its last accepted change: what a refused change
     // returns to.
     std::array<QString, 2> FMsnShown;
-    // The exchange running, or the last one.
+    // The exchange running, or the last one, and where the keyboard was before it began.
     tDevExchange FExchange = tDevExchange::Connect;
+    QPointer<QWidget> FFocusBeforeExchange;
     // The picture BitBtnMemo shows; -1 before the first update.
     int FMemoImage = -1;
 };

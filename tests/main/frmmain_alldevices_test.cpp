@@ -49,28 +49,12 @@ struct TAllDevices : ::testing::Test {
         Win.show();
     }
 
-    // Runs the event loop until no panel runs an exchange; false when the deadline passed.
-    bool AwaitExchanges(std::chrono::milliseconds limit = 20s)
-    {
-        QElapsedTimer clock;
-        clock.start();
-        const auto running = [this] {
-            for (const TFrameDev* panel : Win.Devices())
-                if (panel->ExchangeRunning())
-                    return true;
-            return false;
-        };
-        while (running() && clock.elapsed() < limit.count())
-            QTest::qWait(5);
-        return !running();
-    }
-
     // Connects all and brings every device into configuration mode without the request's
     // pauses: the exchange that waits for the start string answers it itself.
     void ConnectAndEnterConfigMode()
     {
         TTestMainWin::Trigger(Win.ActAllConnect);
-        ASSERT_TRUE(AwaitExchanges());
+        ASSERT_TRUE(Win.AwaitExchanges());
         for (int i = 0; i < Count; ++i) {
             TKovTerminal& t = *Win.Devices()[i]->Terminal();
             ASSERT_TRUE(t.GetConnected()) << i;
@@ -101,7 +85,7 @@ TEST_F(TAllDevices, ReceiveAllGivesEachPanelItsDevicesValuesAndLinesWhileTheWind
     TTestMainWin::Trigger(Win.ActAllReceive);
     for (int i = 0; i < Count; ++i)
         EXPECT_TRUE(Win.Devices()[i]->ExchangeRunning()) << i;
-    ASSERT_TRUE(AwaitExchanges());
+    ASSERT_TRUE(Win.AwaitExchanges());
     tick.stop();
     EXPECT_LT(longestGap, 50);
 
@@ -134,7 +118,7 @@ TEST_F(TAllDevices, AFailingDeviceIsNamedAndTheOthersFinish)
     ConnectAndEnterConfigMode();
     Sims[1]->SetSilent(true);
     TTestMainWin::Trigger(Win.ActAllReceive);
-    ASSERT_TRUE(AwaitExchanges());
+    ASSERT_TRUE(Win.AwaitExchanges());
     const QString failed = QString::fromStdString(Win.Document().Parameters(1).GetKovName());
     const QStringList messages = Win.MessageLines();
     ASSERT_EQ(messages.size(), Count + 1);
@@ -176,6 +160,6 @@ TEST_F(TAllDevices, ClosingTheWindowDuringAnExchangeAsksAndStopsItOnlyWhenTheUse
     // The port serves the next exchange.
     Sims[0]->SetSilent(false);
     EXPECT_TRUE(panel->StartExchange(tDevExchange::Receive, true));
-    ASSERT_TRUE(AwaitExchanges());
+    ASSERT_TRUE(Win.AwaitExchanges());
     EXPECT_EQ(Win.Document().Parameters(0).GetMsnIncoming(1), "102");
 }

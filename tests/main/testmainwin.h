@@ -2,15 +2,19 @@
 // The main window with its dialogs replaced by scripted answers, so that tests drive the file
 // actions without modal dialogs and see every error the window would show.
 
+#include "device/framedevice.h"
 #include "main/frmmain.h"
 #include "main/logview.h"
 #include "platform/gui/actionupdates.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
+#include <chrono>
 #include <deque>
 #include <ostream>
 #include <string>
@@ -48,6 +52,22 @@ public:
     {
         TActionUpdates::RunAll();
         action->trigger();
+    }
+
+    // Runs the event loop until no panel runs an exchange; false when the deadline passed first.
+    bool AwaitExchanges(std::chrono::milliseconds limit = std::chrono::seconds(20))
+    {
+        QElapsedTimer clock;
+        clock.start();
+        const auto running = [this] {
+            for (const TFrameDev* panel : Devices())
+                if (panel->ExchangeRunning())
+                    return true;
+            return false;
+        };
+        while (running() && clock.elapsed() < limit.count())
+            QTest::qWait(5);
+        return !running();
     }
 
     QStringList MessageLines() const { return MsgLog->Lines(); }
