@@ -75,9 +75,9 @@ TSimParameters DeviceValues(int index, int round)
 // What the terminal holds after a receive, in the device's terms.
 TSimParameters TerminalValues(const TKovTerminal& terminal)
 {
-    return {terminal.GetMsnIncoming(0), terminal.GetMsnIncoming(1), terminal.GetAutomaticCallMode(),
-            terminal.GetAutomaticCallNumber(0), terminal.GetAutomaticCallNumber(1),
-            terminal.GetIsdnDChannelProtocol()};
+    const TKovParameters& p = terminal.Parameters();
+    return {p.GetMsnIncoming(0), p.GetMsnIncoming(1), p.GetAutomaticCallMode(), p.GetAutomaticCallNumber(0),
+            p.GetAutomaticCallNumber(1), p.GetIsdnDChannelProtocol()};
 }
 
 // Bytes on the line in both directions during one or more exchanges.

@@ -11,8 +11,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -263,18 +265,42 @@ void TFrameDevControls::Build(QFrame* frame)
     BitBtnMemo = new QPushButton(tr("&Kommentar"), PnlData);
     BitBtnMemo->setObjectName("BitBtnMemo");
 
-    auto* bottom = new QHBoxLayout;
+    StckBottom = new QStackedWidget(PnlData);
+    StckBottom->setObjectName("StckBottom");
+    PnlProtocol = new QWidget;
+    PnlProtocol->setObjectName("PnlProtocol");
+    Label5->setParent(PnlProtocol);
+    CmbBxIsdnDChannelProtocol->setParent(PnlProtocol);
+    BitBtnMemo->setParent(PnlProtocol);
+    auto* bottom = new QHBoxLayout(PnlProtocol);
+    bottom->setContentsMargins(0, 0, 0, 0);
     bottom->setSpacing(4);
     bottom->addWidget(Label5);
     bottom->addWidget(CmbBxIsdnDChannelProtocol, 1);
     bottom->addWidget(BitBtnMemo);
+    StckBottom->addWidget(PnlProtocol);
+
+    PnlProgress = new QWidget;
+    PnlProgress->setObjectName("PnlProgress");
+    PrgBrExchange = new QProgressBar(PnlProgress);
+    PrgBrExchange->setObjectName("PrgBrExchange");
+    BtnCancel = new QPushButton(tr("Abbrechen"), PnlProgress);
+    BtnCancel->setObjectName("BtnCancel");
+    SetHint(BtnCancel, tr("Übertragung abbrechen|Bricht die Übertragung nach der laufenden Antwort ab (Esc)."));
+    auto* progress = new QHBoxLayout(PnlProgress);
+    progress->setContentsMargins(0, 0, 0, 0);
+    progress->setSpacing(4);
+    progress->addWidget(PrgBrExchange, 1);
+    progress->addWidget(BtnCancel);
+    StckBottom->addWidget(PnlProgress);
+    StckBottom->setFixedHeight(PnlProtocol->sizeHint().height());
 
     auto* data = new QVBoxLayout(PnlData);
     data->setContentsMargins(4, 3, 4, 4);
     data->setSpacing(3);
     data->addLayout(top);
     data->addWidget(PnlTalv, 1);
-    data->addLayout(bottom);
+    data->addWidget(StckBottom);
 
     for (int line = 0; line < 2; ++line)
         ShowLineColour(line, Qt::black);

@@ -13,7 +13,9 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
+class QStackedWidget;
 class QRadioButton;
 class QToolButton;
 class QWidget;
@@ -59,6 +61,13 @@ public:
     QLabel* Label5 = nullptr;
     QComboBox* CmbBxIsdnDChannelProtocol = nullptr;
     QPushButton* BitBtnMemo = nullptr;
+    // The bottom row: protocol and comment, or while an exchange runs its progress and the
+    // button that cancels it (and after a cancel or failure dismisses what it reports).
+    QStackedWidget* StckBottom = nullptr;
+    QWidget* PnlProtocol = nullptr;
+    QWidget* PnlProgress = nullptr;
+    QProgressBar* PrgBrExchange = nullptr;
+    QPushButton* BtnCancel = nullptr;
 
 private:
     QFrame* Panel(QWidget* parent, const char* name, const QColor& colour);

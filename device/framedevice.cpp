@@ -47,6 +47,7 @@ TFrameDev::TFrameDev(QWidget* parent)
     C.Build(this);
     CreateActions();
     ConnectControls();
+    SetUpExchanges();
     ActClearExecute();
 }
 

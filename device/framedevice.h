@@ -5,12 +5,14 @@
 // the same of a device. The panel owns the device's protocol engine, which works on a copy of the
 // parameters handed to it before each exchange.
 
+#include "device/devexchange.h"
 #include "device/framedevcontrols.h"
 #include "platform/gui/application.h"
 #include "slutil/slcomport.h"
 
 #include <QColor>
 #include <QFrame>
+#include <QPointer>
 
 #include <array>
 #include <exception>
@@ -87,12 +89,33 @@ public:
     QAction* ActClear = nullptr;
     QAction* ActMemo = nullptr;
 
+    // ---- exchanges with the device, on the terminal's worker ------------------------------
+    // Whether kind may start now: connect on a closed port, the others in configuration mode,
+    // and never while an exchange runs.
+    bool CanStartExchange(tDevExchange kind) const;
+    // Starts kind and returns at once; false when it may not start now. The result reaches the
+    // panel (and ExchangeFinished) on this thread. quiet: a failure is not shown in a box, only
+    // reported through ExchangeFinished, for the actions that run on every device at once.
+    bool StartExchange(tDevExchange kind, bool quiet = false);
+    bool ExchangeRunning() const;
+    // The running exchange ends after its current reply; the panel shows where.
+    void CancelExchange();
+    // Ends the running exchange and waits for it; nothing of it reaches the panel afterwards.
+    void StopExchange();
+    // What runs, with its step ("Empfange Parameter: Schritt 2 von 6"); empty when nothing does.
+    QString ExchangeText() const;
+    static QString ExchangeCaption(tDevExchange kind);
+
     // The picture number an action or BitBtnMemo shows now (its index in TFrmRes), -1 for none.
     static int ImageIndex(const QObject* actionOrButton);
 
 signals:
     // The panel received the input focus (it is the active device now).
     void Entered(TFrameDev* panel);
+    // An exchange started, went a step further or was stopped.
+    void ExchangeChanged(TFrameDev* panel);
+    // An exchange ended; error is empty on success, else its message (a cancel's included).
+    void ExchangeFinished(TFrameDev* panel, tDevExchange kind, const QString& error);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -105,6 +128,10 @@ protected:
 private:
     void CreateActions();
     void ConnectControls();
+    void SetUpExchanges();
+    void ShowExchangeRunning(bool running);
+    void ShowProtocolRow();
+    void ExchangeDone(tDevExchange kind, bool quiet, std::exception_ptr error);
 
     // ---- handlers -------------------------------------------------------------------
     void BtnNameClick();
@@ -136,9 +163,6 @@ private:
     // replies to a send) brought back into them after it, whether it ended well or not.
     void HandParametersToTerminal();
     void TakeDeviceValues();
-    // The error path of receive and send: the view shows what the parameters hold now, the
-    // default cursor returns, then the error is shown.
-    void ShowTransferError(const std::exception& error, std::optional<TBusyCursor>& busy);
     void SetMsnText(int line, const QString& text);
     void SetNumberText(int line, const QString& text);
     void ShowNumbersEnabled(bool enabled);
@@ -157,6 +181,9 @@ private:
     // The text each own-number field had after its last accepted change: what a refused change
     // returns to.
     std::array<QString, 2> FMsnShown;
+    // The exchange running, or the last one, and where the keyboard was before it began.
+    tDevExchange FExchange = tDevExchange::Connect;
+    QPointer<QWidget> FFocusBeforeExchange;
     // The picture BitBtnMemo shows; -1 before the first update.
     int FMemoImage = -1;
 };

@@ -134,8 +134,11 @@ void TFrameDev::ActDevConnectUpdate()
 {
     const TKovTerminal* const terminal = Terminal();
     const bool connected = terminal->GetConnected();
+    const bool running = terminal->ExchangeRunning();
     SetImage(ActDevConnect, connected ? ImageDisconnect : ImageConnect);
     ActDevConnect->setText(Res(connected ? 217 : 216));
+    ActDevConnect->setEnabled(!running);
+    ActDevDisconnect->setEnabled(!running);
     C.CmbBxComPort->setEnabled(!connected);
     QToolButton* const front = connected ? C.BitBtnDevDisconnect : C.BitBtnDevConnect;
     QToolButton* const back = connected ? C.BitBtnDevConnect : C.BitBtnDevDisconnect;
@@ -153,7 +156,8 @@ void TFrameDev::ActDevConnectUpdate()
 void TFrameDev::ActDevConfigModeUpdate()
 {
     const TKovTerminal* const terminal = Terminal();
-    const bool connected = terminal->GetConnected();
+    const bool running = terminal->ExchangeRunning();
+    const bool connected = terminal->GetConnected() && !running;
     const bool configMode = connected && terminal->GetConfigMode();
     ActDevRequestConfigMode->setEnabled(connected);
     ActDevReceiveConfiguration->setEnabled(configMode);
@@ -194,49 +198,18 @@ void TFrameDev::TakeDeviceValues()
     FState->Parameters()->AssignDeviceValues(Terminal()->Parameters());
 }
 
-void TFrameDev::ShowTransferError(const std::exception& error, std::optional<TBusyCursor>& busy)
-{
-    std::exception_ptr refreshError;
-    try {
-        UpdateView();
-    } catch (...) {
-        refreshError = std::current_exception();
-    }
-    busy.reset();
-    if (!refreshError) {
-        ShowError(error);
-        return;
-    }
-    // A refresh that fails as well is no transfer error: it goes to the application's display,
-    // and the transfer's message is not shown.
-    try {
-        std::rethrow_exception(refreshError);
-    } catch (const std::exception& second) {
-        TApplication::ShowException(second);
-    } catch (...) {
-        TApplication::ShowException(std::runtime_error(TApplication::UnknownErrorText()));
-    }
-}
-
-// Opening the port is not an action error: its failure goes to the application's error
-// display. Signals cannot carry an exception out of the slot, so it is handed over here.
+// Opening the port runs on the worker; its failure goes to the application's error display.
 void TFrameDev::ActDevConnectExecute()
 {
-    if (!FState->Parameters())
-        return;
     TKovTerminal* const terminal = Terminal();
+    if (!FState->Parameters() || terminal->ExchangeRunning())
+        return;
+    if (!terminal->GetConnected()) {
+        StartExchange(tDevExchange::Connect);
+        return;
+    }
     try {
-        if (terminal->GetConnected()) {
-            terminal->Close();
-        } else {
-            // Open takes the port from the engine's copy.
-            HandParametersToTerminal();
-            if (FPortResolver && (terminal->GetDevicePath().empty() || terminal->GetDevicePath() == FResolvedPath)) {
-                FResolvedPath = FPortResolver(terminal->Parameters().GetCOMPort());
-                terminal->SetDevicePath(FResolvedPath);
-            }
-            terminal->Open();
-        }
+        terminal->Close();
     } catch (const std::exception& error) {
         TApplication::ShowException(error);
     }
@@ -245,7 +218,7 @@ void TFrameDev::ActDevConnectExecute()
 void TFrameDev::ActDevDisconnectExecute()
 {
     TKovTerminal* const terminal = Terminal();
-    if (!FState->Parameters() || !terminal->GetConnected())
+    if (!FState->Parameters() || !terminal->GetConnected() || terminal->ExchangeRunning())
         return;
     try {
         terminal->Close();
@@ -274,59 +247,17 @@ void TFrameDev::ActDevRequestConfigModeExecute()
 
 void TFrameDev::ActDevReceiveConfigurationExecute()
 {
-    if (!FState->Parameters())
-        return;
-    TKovTerminal* const terminal = Terminal();
-    std::optional<TBusyCursor> busy(std::in_place);
-    HandParametersToTerminal();
-    try {
-        terminal->ReceiveConfiguration();
-        TakeDeviceValues();
-        UpdateView();
-        busy.reset();
-        FState->SetModified(true);
-    } catch (const std::exception& error) {
-        // The view shows the values received before the failure.
-        TakeDeviceValues();
-        ShowTransferError(error, busy);
-    }
+    StartExchange(tDevExchange::Receive);
 }
 
-// The device echoes each value it is sent, and the engine takes the echo for the value: what
-// the device reported comes back into the parameters, as for a receive.
 void TFrameDev::ActDevSendConfigurationExecute()
 {
-    if (!FState->Parameters())
-        return;
-    TKovTerminal* const terminal = Terminal();
-    std::optional<TBusyCursor> busy(std::in_place);
-    HandParametersToTerminal();
-    try {
-        terminal->SendDefaultFactory();
-        terminal->SendConfiguration();
-        terminal->SendSave();
-        TakeDeviceValues();
-        UpdateView();
-    } catch (const std::exception& error) {
-        // The view shows what the device reported before the failure.
-        TakeDeviceValues();
-        ShowTransferError(error, busy);
-    }
+    StartExchange(tDevExchange::Send);
 }
 
 void TFrameDev::ActDevGoExecute()
 {
-    if (!FState->Parameters())
-        return;
-    TKovTerminal* const terminal = Terminal();
-    std::optional<TBusyCursor> busy(std::in_place);
-    HandParametersToTerminal();
-    try {
-        terminal->SendGo();
-    } catch (const std::exception& error) {
-        busy.reset();
-        ShowError(error);
-    }
+    StartExchange(tDevExchange::Go);
 }
 
 void TFrameDev::ActMemoExecute()

@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QTabWidget>
@@ -45,6 +46,7 @@ TFrmMainWin::TFrmMainWin(QWidget* parent) : QMainWindow(parent)
     FDocument = std::make_unique<TKovDocument>(*this);
     BindDocument();
     CreateActions();
+    CreateAllDevicesActions();
     CreateMenus();
     CreateToolBar();
     AddUpdateHandlers();
@@ -64,11 +66,12 @@ TFrmMainWin::TFrmMainWin(QWidget* parent) : QMainWindow(parent)
 
 TFrmMainWin::~TFrmMainWin()
 {
-    // The request threads and reply timers call into the panels' engines, and the engines call
-    // into this window: stop every thread and close every port while all of them still exist,
-    // then cut the engines' way back into the window.
+    // The workers, request threads and reply timers call into the panels' engines, and the
+    // engines call into this window: stop every thread and close every port while all of them
+    // still exist, then cut the engines' way back into the window.
     for (TFrameDev* panel : FDevices) {
         TKovTerminal& terminal = *panel->Terminal();
+        terminal.StopExchange();
         terminal.StopRequestConfigMode();
         terminal.Close();
         terminal.OnLogSend = nullptr;
@@ -167,9 +170,9 @@ void TFrmMainWin::BindDocument()
 {
     for (int i = 0; i < DeviceCount; ++i) {
         TKovTerminal& terminal = *FDevices[i]->Terminal();
-        // The engines fire these on the GUI thread, inside an exchange that blocks it.
-        terminal.OnLogSend = [this](TKovTerminal& sender) { ComLogSend(sender); };
-        terminal.OnLogReceived = [this](TKovTerminal& sender) { ComLogReceived(sender); };
+        // The engines fire these on the GUI thread, also for an exchange on a worker.
+        terminal.OnLogSend = [this, i](TKovTerminal& sender) { ComLogSend(i, sender); };
+        terminal.OnLogReceived = [this, i](TKovTerminal& sender) { ComLogReceived(i, sender); };
         terminal.OnUpdateView = [this](TKovTerminal&) { TerminalUpdateView(); };
         FDevices[i]->SetState(&FDocument->Panel(i));
         FDevices[i]->SetFrameList(&FDevices);
@@ -260,14 +263,17 @@ void TFrmMainWin::ActComLogClearExecute()
     ComLog->clear();
 }
 
-void TFrmMainWin::ComLogSend(const TKovTerminal& sender)
+// Devices may talk at the same time: each line says whose it is.
+void TFrmMainWin::ComLogSend(int device, const TKovTerminal& sender)
 {
-    ComLog->AppendLine("TALV <= " + FromStd(sender.SentString()));
+    ComLog->AppendLine(FromStd(FDocument->Parameters(device).GetKovName()) + ": TALV <= " +
+                       FromStd(sender.SentString()));
 }
 
-void TFrmMainWin::ComLogReceived(const TKovTerminal& sender)
+void TFrmMainWin::ComLogReceived(int device, const TKovTerminal& sender)
 {
-    ComLog->AppendLine("TALV => " + FromStd(sender.ReceivedString()));
+    ComLog->AppendLine(FromStd(FDocument->Parameters(device).GetKovName()) + ": TALV => " +
+                       FromStd(sender.ReceivedString()));
 }
 
 void TFrmMainWin::TerminalUpdateView()
@@ -307,6 +313,12 @@ void TFrmMainWin::SetDeviceCount(int count)
 
 void TFrmMainWin::CmbBxDevCountChange(int index)
 {
+    // The panels about to be hidden take part in nothing, a running exchange included.
+    if (!StopExchanges(index + 1)) {
+        const QSignalBlocker blocker(CmbBxDevCount);
+        CmbBxDevCount->setCurrentIndex(FDocument->DeviceCount() - 1);
+        return;
+    }
     FDocument->DeviceCountChange(index + 1);
     SetDeviceCount(FDocument->DeviceCount());
     FDevices[0]->setFocus();

@@ -4,14 +4,15 @@
 // action (file, check, logs, language, help).
 //
 // The window is the document's message log: the file operations and the check write their
-// findings through AddMessage. The document owns the six devices' parameters and panel states,
-// each panel its protocol engine; the window binds the states to the panels and the engines to
-// its logs.
+// findings through AddMessage. The document holds the six devices' parameters; each panel has
+// its device's terminal, whose exchanges run on the terminal's worker and report to the window's
+// logs, each line under its device.
 //
-// The implementation is spread over three files: frmmain.cpp (window, logs, device count),
-// frmmainactions.cpp (actions, menus, tool bar, update handlers) and frmmainfile.cpp (the file
-// actions and their dialogs).
+// The implementation is spread over four files: frmmain.cpp (window, logs, device count),
+// frmmainactions.cpp (actions, menus, tool bar, update handlers), frmmainfile.cpp (the file
+// actions and their dialogs) and frmmainexchanges.cpp (the devices' exchanges).
 
+#include "device/devexchange.h"
 #include "documents/kovdocument.h"
 #include "documents/msgkind.h"
 #include "options/frmoptionsdlg.h"
@@ -21,12 +22,15 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPointer>
+#include <QStringList>
 
 #include <array>
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QActionGroup;
@@ -132,6 +136,11 @@ public:
     QAction* MIDevReceiveConfiguration = nullptr;
     QAction* MIDevSendConfiguration = nullptr;
     QAction* MIDevGo = nullptr;
+    // The "Alle" items: one exchange on every shown device whose state allows it, in parallel.
+    QAction* ActAllConnect = nullptr;
+    QAction* ActAllReceive = nullptr;
+    QAction* ActAllSend = nullptr;
+    QAction* ActAllGo = nullptr;
 
     // ---- controls ------------------------------------------------------------------------
     QToolBar* TlBarFile = nullptr;
@@ -175,6 +184,10 @@ public:
     void CmbBxDevCountChange(int index);
     // Binds the "Gerät" menu items to the selected panel's actions.
     void ActionListUpdate();
+    // Starts kind on every shown panel that can run it. Two of them on one COM port raise
+    // Exception naming both, and nothing starts. Each device's result goes to the message log
+    // when it is done, the summary after the last one.
+    void RunOnAllDevices(tDevExchange kind);
 
     // Where the open dialog starts: "Samples" in the current directory, else the installed
     // samples, else the current directory. The save dialog starts where the user can write
@@ -189,6 +202,9 @@ protected:
     virtual QMessageBox::StandardButton AskSave();
     // The question after a language change: QMessageBox::Yes ends the program.
     virtual QMessageBox::StandardButton AskLanguageRestart(const QString& text, const QString& caption);
+    // Whether to give up the exchanges still running (the text names their devices):
+    // QMessageBox::Yes or No.
+    virtual QMessageBox::StandardButton AskStopExchanges(const QString& text);
     // Shows an error of an action as the application's error display does.
     virtual void ShowError(const std::exception& error);
 
@@ -214,12 +230,23 @@ private:
     // Whether the window may close; asks the save question.
     bool FormCloseQuery();
 
-    void ComLogSend(const TKovTerminal& sender);
-    void ComLogReceived(const TKovTerminal& sender);
+    void ComLogSend(int device, const TKovTerminal& sender);
+    void ComLogReceived(int device, const TKovTerminal& sender);
     // An engine reports progress inside an exchange that blocks the GUI thread: draw the
     // logs and panels now, since the event loop does not run until the exchange ends.
     void TerminalUpdateView();
     void ShowCounts();
+    void CreateAllDevicesActions();
+    std::vector<TFrameDev*> PanelsFor(tDevExchange kind) const;
+    static QString AllDoneText(tDevExchange kind);
+    void PanelExchangeFinished(TFrameDev* panel, tDevExchange kind, const QString& error);
+    void NoteAllDevicesResult(TFrameDev* panel, tDevExchange kind, const QString& error);
+    // The status bar names every exchange running and its step.
+    void ShowExchanges();
+    // Before the window gives up the devices from index fromDevice on (closing, New, Open,
+    // Close, fewer devices, new options): true when no exchange runs on them, or the user agreed
+    // to cancel the running ones, which are then stopped.
+    bool StopExchanges(int fromDevice = 0);
     // Empties every panel's partner-number lists when the document's devices are replaced.
     void ClearPartnerLists();
 
@@ -231,6 +258,14 @@ private:
     QActionGroup* FLanguageGroup = nullptr;
     TLanguageReader FLanguageReader;
     std::array<QPointer<QAction>, 5> FBoundDevActions;
+    // The "Alle" action under way: the panels still running it and the failures so far.
+    struct TAllRun {
+        tDevExchange Kind;
+        std::vector<TFrameDev*> Pending;
+        int Total = 0;
+        QStringList Failures;
+    };
+    std::optional<TAllRun> FAllRun;
     bool FFormShown = false;
 
     int FInfoCount = 0;

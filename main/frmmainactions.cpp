@@ -215,6 +215,8 @@ void TFrmMainWin::CreateMenus()
     QMenu* device = menuBar()->addMenu(tr("&Gerät"));
     device->setObjectName("MIDevice");
     device->addActions({MIDevConnect, MIDevRequestConfigMode, MIDevReceiveConfiguration, MIDevSendConfiguration, MIDevGo});
+    device->addSeparator();
+    device->addActions({ActAllConnect, ActAllReceive, ActAllSend, ActAllGo});
 
     QMenu* extras = menuBar()->addMenu(tr("E&xtras"));
     extras->setObjectName("MIExtras");
@@ -364,6 +366,9 @@ void TFrmMainWin::ActInfoExecute()
 
 void TFrmMainWin::ActOptionsExecute()
 {
+    // New options change the ports, reply time and transfer mode under a running exchange.
+    if (!StopExchanges())
+        return;
     if (FDlgOptions && FDlgOptions->exec() == QDialog::Accepted)
         ApplyOptions(FDlgOptions->Options());
 }

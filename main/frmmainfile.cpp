@@ -112,7 +112,7 @@ void TFrmMainWin::ActFileNewExecute()
 
 void TFrmMainWin::ActFileCloseExecute()
 {
-    if (!SaveQuestion())
+    if (!StopExchanges() || !SaveQuestion())
         return;
     FDocument->Close();
     ClearPartnerLists();
@@ -122,7 +122,7 @@ void TFrmMainWin::ActFileCloseExecute()
 
 void TFrmMainWin::ActFileOpenExecute()
 {
-    if (!SaveQuestion())
+    if (!StopExchanges() || !SaveQuestion())
         return;
     // A cancelled dialog leaves everything as it was, the modified state included: the panels
     // still hold the unsaved data.
@@ -177,7 +177,7 @@ void TFrmMainWin::ActFileSaveAsExecute()
 
 bool TFrmMainWin::FormCloseQuery()
 {
-    return SaveQuestion();
+    return StopExchanges() && SaveQuestion();
 }
 
 void TFrmMainWin::closeEvent(QCloseEvent* event)

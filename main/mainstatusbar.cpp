@@ -28,6 +28,14 @@ void TMainStatusBar::SetCounts(int errors, int warnings)
     update();
 }
 
+void TMainStatusBar::SetActivity(const QString& text)
+{
+    if (text == FActivity)
+        return;
+    FActivity = text;
+    update();
+}
+
 QString TMainStatusBar::PanelText(int index) const
 {
     switch (index) {
@@ -39,8 +47,10 @@ QString TMainStatusBar::PanelText(int index) const
         return tr("Warnungen:");
     case WarningCount:
         return QString::number(FWarnings);
-    case Hint:
-        return LongHint(currentMessage());
+    case Hint: {
+        const QString hint = LongHint(currentMessage());
+        return hint.isEmpty() ? FActivity : hint;
+    }
     default:
         return {};
     }

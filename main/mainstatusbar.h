@@ -1,7 +1,7 @@
 #pragma once
 // The main window's status bar: nine panels side by side, of which the window draws four itself
 // (the error and warning lamps and the two count boxes); the last one shows the long hint of
-// whatever is under the mouse.
+// whatever is under the mouse, and when there is none, what the devices are doing.
 
 #include <QStatusBar>
 
@@ -28,6 +28,10 @@ public:
     int Errors() const { return FErrors; }
     int Warnings() const { return FWarnings; }
 
+    // What runs on the devices; empty when nothing does.
+    void SetActivity(const QString& text);
+    const QString& Activity() const { return FActivity; }
+
     // The text a panel shows ("Fehler:", the decimal counts, the hint; empty for the others).
     QString PanelText(int index) const;
     QRect PanelRect(int index) const;
@@ -42,4 +46,5 @@ private:
     static constexpr std::array<int, PanelCount> PanelWidths = {20, 23, 10, 40, 40, 65, 40, 10, 500};
     int FErrors = 0;
     int FWarnings = 0;
+    QString FActivity;
 };

@@ -474,6 +474,46 @@ the reset button on the device!</translation>
         <source>Kommentar zum TALV-Gerät|Öffnet ein Fenster zur Eingabe eines Kommentars zum TALV-Gerät.</source>
         <translation>TALV device comment|Opens a window for entering a comment on the TALV device.</translation>
     </message>
+    <message>
+        <source>Verbinden</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Empfange Parameter</source>
+        <translation>Receive parameters</translation>
+    </message>
+    <message>
+        <source>Sende Parameter</source>
+        <translation>Send parameters</translation>
+    </message>
+    <message>
+        <source>Starten</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>%1: Schritt %2 von %3</source>
+        <translation>%1: step %2 of %3</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>abgebrochen</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>Fehler</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>%1: %2 bei Schritt %3 von %4</source>
+        <translation>%1: %2 at step %3 of %4</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
 </context>
 <context>
     <name>TFrameDevControls</name>
@@ -540,6 +580,14 @@ the reset button on the device!</translation>
     <message>
         <source>&amp;Kommentar</source>
         <translation>Co&amp;mment</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Übertragung abbrechen|Bricht die Übertragung nach der laufenden Antwort ab (Esc).</source>
+        <translation>Cancel transfer|Cancels the transfer after the reply under way (Esc).</translation>
     </message>
 </context>
 <context>
@@ -802,6 +850,66 @@ the reset button on the device!</translation>
     <message>
         <source>Alle Dateien (*.*)</source>
         <translation>All files (*.*)</translation>
+    </message>
+    <message>
+        <source>Alle verbinden</source>
+        <translation>Connect all</translation>
+    </message>
+    <message>
+        <source>Alle TALV-Geräte verbinden|Verbindet alle angezeigten TALV-Geräte gleichzeitig, jedes über seinen COM-Port.</source>
+        <translation>Connect all TALV devices|Connects all shown TALV devices at once, each through its COM port.</translation>
+    </message>
+    <message>
+        <source>Alle: Empfange Parameter</source>
+        <translation>All: receive parameters</translation>
+    </message>
+    <message>
+        <source>Parameter aller TALV-Geräte empfangen|Lädt die Parameter aus allen TALV-Geräten im Konfigurationsmodus gleichzeitig.</source>
+        <translation>Receive parameters of all TALV devices|Loads the parameters from all TALV devices in configuration mode at once.</translation>
+    </message>
+    <message>
+        <source>Alle: Sende Parameter</source>
+        <translation>All: send parameters</translation>
+    </message>
+    <message>
+        <source>Parameter an alle TALV-Geräte senden|Sendet die Parameter an alle TALV-Geräte im Konfigurationsmodus gleichzeitig.</source>
+        <translation>Send parameters to all TALV devices|Sends the parameters to all TALV devices in configuration mode at once.</translation>
+    </message>
+    <message>
+        <source>Alle starten</source>
+        <translation>Start all</translation>
+    </message>
+    <message>
+        <source>Alle TALV-Geräte starten|Startet alle TALV-Geräte im Konfigurationsmodus.</source>
+        <translation>Start all TALV devices|Starts all TALV devices in configuration mode.</translation>
+    </message>
+    <message>
+        <source>%1 und %2 verwenden beide COM%3: Geräte am selben COM-Port können nicht gleichzeitig bedient werden.</source>
+        <translation>%1 and %2 both use COM%3: devices on the same COM port cannot be served at once.</translation>
+    </message>
+    <message>
+        <source>verbunden</source>
+        <translation>connected</translation>
+    </message>
+    <message>
+        <source>Parameter empfangen</source>
+        <translation>parameters received</translation>
+    </message>
+    <message>
+        <source>Parameter gesendet</source>
+        <translation>parameters sent</translation>
+    </message>
+    <message>
+        <source>gestartet</source>
+        <translation>started</translation>
+    </message>
+    <message>
+        <source>%1 von %2 Geräten: %3</source>
+        <translation>%1 of %2 devices: %3</translation>
+    </message>
+    <message>
+        <source>Mit %1 läuft noch eine Übertragung. Abbrechen?</source>
+        <translation>A transfer with %1 is still running. Cancel it?</translation>
     </message>
 </context>
 <context>

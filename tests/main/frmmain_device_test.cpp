@@ -113,6 +113,7 @@ TEST(MainWindowWithDevice, ConnectRequestReceiveEditSendAndStartFromTheDeviceMen
     // Connect.
     ASSERT_TRUE(win.MIDevConnect->isEnabled());
     win.MIDevConnect->trigger();
+    ASSERT_TRUE(win.AwaitExchanges());
     ASSERT_TRUE(terminal.GetConnected());
     TActionUpdates::RunAll();
     EXPECT_EQ(win.MIDevConnect->text(), panel->ActDevConnect->text());
@@ -138,19 +139,20 @@ TEST(MainWindowWithDevice, ConnectRequestReceiveEditSendAndStartFromTheDeviceMen
     TActionUpdates::RunAll();
     ASSERT_TRUE(win.MIDevReceiveConfiguration->isEnabled());
     win.MIDevReceiveConfiguration->trigger();
+    ASSERT_TRUE(win.AwaitExchanges());
     EXPECT_EQ(win.ComLines(), (QStringList{
-                                  "TALV <= aciomco",
-                                  "TALV => aciomco 1",
-                                  "TALV <= aciomcatab1",
-                                  "TALV => aciomcatab1 0301234",
-                                  "TALV <= aciomcatab2",
-                                  "TALV => aciomcatab2 -",
-                                  "TALV <= isdn",
-                                  "TALV => isdn 0-DSS1",
-                                  "TALV <= vmoddi/1.msni",
-                                  "TALV => vmoddi/1.msni 4711",
-                                  "TALV <= vmoddi/2.msni",
-                                  "TALV => vmoddi/2.msni 4712",
+                                  "<TALV 1>: TALV <= aciomco",
+                                  "<TALV 1>: TALV => aciomco 1",
+                                  "<TALV 1>: TALV <= aciomcatab1",
+                                  "<TALV 1>: TALV => aciomcatab1 0301234",
+                                  "<TALV 1>: TALV <= aciomcatab2",
+                                  "<TALV 1>: TALV => aciomcatab2 -",
+                                  "<TALV 1>: TALV <= isdn",
+                                  "<TALV 1>: TALV => isdn 0-DSS1",
+                                  "<TALV 1>: TALV <= vmoddi/1.msni",
+                                  "<TALV 1>: TALV => vmoddi/1.msni 4711",
+                                  "<TALV 1>: TALV <= vmoddi/2.msni",
+                                  "<TALV 1>: TALV => vmoddi/2.msni 4712",
                               }));
     EXPECT_EQ(msn1->text(), "4711");
     EXPECT_TRUE(win.IsModified());
@@ -165,23 +167,24 @@ TEST(MainWindowWithDevice, ConnectRequestReceiveEditSendAndStartFromTheDeviceMen
     TActionUpdates::RunAll();
     ASSERT_TRUE(win.MIDevSendConfiguration->isEnabled());
     win.MIDevSendConfiguration->trigger();
+    ASSERT_TRUE(win.AwaitExchanges());
     EXPECT_EQ(win.ComLines(), (QStringList{
-                                  "TALV <= defa 1",
-                                  "TALV => defa 1 Werkseinstellungen geladen",
-                                  "TALV <= aciomco 1",
-                                  "TALV => aciomco 1",
-                                  "TALV <= aciomcatab1 0301234",
-                                  "TALV => aciomcatab1 0301234",
-                                  "TALV <= aciomcatab2 -",
-                                  "TALV => aciomcatab2 -",
-                                  "TALV <= isdn 0",
-                                  "TALV => isdn 0",
-                                  "TALV <= vmoddi/1.msni 815",
-                                  "TALV => vmoddi/1.msni 815",
-                                  "TALV <= vmoddi/2.msni 4712",
-                                  "TALV => vmoddi/2.msni 4712",
-                                  "TALV <= save",
-                                  "TALV => save Parameter gespeichert",
+                                  "<TALV 1>: TALV <= defa 1",
+                                  "<TALV 1>: TALV => defa 1 Werkseinstellungen geladen",
+                                  "<TALV 1>: TALV <= aciomco 1",
+                                  "<TALV 1>: TALV => aciomco 1",
+                                  "<TALV 1>: TALV <= aciomcatab1 0301234",
+                                  "<TALV 1>: TALV => aciomcatab1 0301234",
+                                  "<TALV 1>: TALV <= aciomcatab2 -",
+                                  "<TALV 1>: TALV => aciomcatab2 -",
+                                  "<TALV 1>: TALV <= isdn 0",
+                                  "<TALV 1>: TALV => isdn 0",
+                                  "<TALV 1>: TALV <= vmoddi/1.msni 815",
+                                  "<TALV 1>: TALV => vmoddi/1.msni 815",
+                                  "<TALV 1>: TALV <= vmoddi/2.msni 4712",
+                                  "<TALV 1>: TALV => vmoddi/2.msni 4712",
+                                  "<TALV 1>: TALV <= save",
+                                  "<TALV 1>: TALV => save Parameter gespeichert",
                               }));
     TSimParameters expected = DeviceParameters();
     expected.Msn1 = "815";
@@ -192,7 +195,8 @@ TEST(MainWindowWithDevice, ConnectRequestReceiveEditSendAndStartFromTheDeviceMen
     TActionUpdates::RunAll();
     ASSERT_TRUE(win.MIDevGo->isEnabled());
     win.MIDevGo->trigger();
-    EXPECT_EQ(win.ComLines(), QStringList{"TALV <= go"});
+    ASSERT_TRUE(win.AwaitExchanges());
+    EXPECT_EQ(win.ComLines(), QStringList{"<TALV 1>: TALV <= go"});
     EXPECT_TRUE(sim->WaitForState(ESimRunning, 10s));
 
     EXPECT_TRUE(boxes.Texts.empty()) << boxes.Texts.front();
@@ -223,6 +227,7 @@ TEST(MainWindowWithDevice, TheDeviceMenuBelongsToThePanelWhoseButtonsWereClicked
     ASSERT_EQ(win.GetSelectedDevice(), win.Devices()[0]);
 
     QTest::mouseClick(third->findChild<QToolButton*>("BitBtnDevConnect"), Qt::LeftButton);
+    ASSERT_TRUE(win.AwaitExchanges());
     ASSERT_TRUE(terminal.GetConnected());
     TActionUpdates::RunAll();
     QTimer giveUp;
@@ -238,6 +243,7 @@ TEST(MainWindowWithDevice, TheDeviceMenuBelongsToThePanelWhoseButtonsWereClicked
     EXPECT_EQ(win.MIDevConnect->text(), third->ActDevConnect->text());
     ASSERT_TRUE(win.MIDevReceiveConfiguration->isEnabled());
     win.MIDevReceiveConfiguration->trigger();
+    ASSERT_TRUE(win.AwaitExchanges());
     EXPECT_EQ(third->findChild<QLineEdit*>("EdMsn1")->text(), "4711");
     EXPECT_TRUE(boxes.Texts.empty()) << boxes.Texts.front();
 }

@@ -184,9 +184,11 @@ TEST(MainWindowOptions, ConnectReachesTheDeviceTheOptionsNameForTheComPort)
     ASSERT_EQ(win.Document().Parameters(0).GetCOMPort(), COM1);
 
     win.Devices()[0]->ActDevConnect->trigger();
+    ASSERT_TRUE(win.AwaitExchanges());
     ASSERT_TRUE(first.GetConnected()) << (boxes->Texts.empty() ? "" : boxes->Texts.front());
     EXPECT_EQ(first.GetDevicePath(), sim->SlavePath());
     win.Devices()[0]->ActDevConnect->trigger();
+    ASSERT_TRUE(win.AwaitExchanges());
     ASSERT_FALSE(first.GetConnected());
 
     // A choice left in the dialog closed through its frame counts nowhere.
@@ -201,8 +203,10 @@ TEST(MainWindowOptions, ConnectReachesTheDeviceTheOptionsNameForTheComPort)
         boxes = std::make_unique<TMessageBoxes>();
     }
     win.Devices()[0]->ActDevConnect->trigger();
+    ASSERT_TRUE(win.AwaitExchanges());
     ASSERT_TRUE(first.GetConnected()) << (boxes->Texts.empty() ? "" : boxes->Texts.front());
     win.Devices()[0]->ActDevConnect->trigger();
+    ASSERT_TRUE(win.AwaitExchanges());
     ASSERT_FALSE(first.GetConnected());
 
     // A choice confirmed in the dialog counts from the next connect on.
@@ -215,6 +219,7 @@ TEST(MainWindowOptions, ConnectReachesTheDeviceTheOptionsNameForTheComPort)
     ASSERT_TRUE(answer.Answered());
     boxes = std::make_unique<TMessageBoxes>();
     win.Devices()[0]->ActDevConnect->trigger();
+    ASSERT_TRUE(win.AwaitExchanges());
     EXPECT_FALSE(first.GetConnected());
     ASSERT_EQ(boxes->Texts.size(), 1u);
     EXPECT_NE(boxes->Texts[0].find("/nonexistent/talv1"), std::string::npos) << boxes->Texts[0];
@@ -224,6 +229,7 @@ TEST(MainWindowOptions, ConnectReachesTheDeviceTheOptionsNameForTheComPort)
     win.Document().Parameters(1).SetCOMPort(COM2);
     second.SetDevicePath(sim->SlavePath());
     win.Devices()[1]->ActDevConnect->trigger();
+    ASSERT_TRUE(win.AwaitExchanges());
     EXPECT_TRUE(second.GetConnected());
     EXPECT_EQ(second.GetDevicePath(), sim->SlavePath());
     EXPECT_EQ(boxes->Texts.size(), 1u);

@@ -222,7 +222,8 @@ TEST_F(TMainWindow, DataTransferLinesComeFromAnyTerminalAndAreNotCounted)
     // hands every unit to the log as it normalised it.
     Win.Devices()[2]->Terminal()->ProcessReceivedText("Hallo\r\n#  Welt \r\n#");
     Win.Devices()[5]->Terminal()->ProcessReceivedText("sechs\r\n#");
-    EXPECT_EQ(Win.ComLines(), (QStringList{"TALV => Hallo", "TALV => Welt", "TALV => sechs"}));
+    EXPECT_EQ(Win.ComLines(),
+              (QStringList{"<TALV 3>: TALV => Hallo", "<TALV 3>: TALV => Welt", "<TALV 6>: TALV => sechs"}));
     EXPECT_EQ(Win.InfoCount() + Win.ErrorCount(), 0);
     EXPECT_EQ(Win.ComLog->font().family(), QFont("Courier New").family());
     EXPECT_TRUE(Win.ComLog->font().bold());

@@ -2,15 +2,19 @@
 // The main window with its dialogs replaced by scripted answers, so that tests drive the file
 // actions without modal dialogs and see every error the window would show.
 
+#include "device/framedevice.h"
 #include "main/frmmain.h"
 #include "main/logview.h"
 #include "platform/gui/actionupdates.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
+#include <chrono>
 #include <deque>
 #include <ostream>
 #include <string>
@@ -31,6 +35,7 @@ public:
     std::deque<QString> OpenAnswers;
     std::deque<QString> SaveFileAnswers;
     std::deque<QMessageBox::StandardButton> LanguageAnswers;
+    std::deque<QMessageBox::StandardButton> StopAnswers;
 
     // What the window asked and showed.
     int SaveQuestions = 0;
@@ -39,6 +44,7 @@ public:
     // Text and caption of each question after a language change.
     std::vector<std::pair<QString, QString>> LanguageQuestions;
     std::vector<std::string> Errors;
+    std::vector<QString> StopQuestions;
     int Unasked = 0;
 
     // As the user chooses an action: the idle pass that sets its state has run before.
@@ -46,6 +52,22 @@ public:
     {
         TActionUpdates::RunAll();
         action->trigger();
+    }
+
+    // Runs the event loop until no panel runs an exchange; false when the deadline passed first.
+    bool AwaitExchanges(std::chrono::milliseconds limit = std::chrono::seconds(20))
+    {
+        QElapsedTimer clock;
+        clock.start();
+        const auto running = [this] {
+            for (const TFrameDev* panel : Devices())
+                if (panel->ExchangeRunning())
+                    return true;
+            return false;
+        };
+        while (running() && clock.elapsed() < limit.count())
+            QTest::qWait(5);
+        return !running();
     }
 
     QStringList MessageLines() const { return MsgLog->Lines(); }
@@ -71,6 +93,11 @@ protected:
     {
         LanguageQuestions.emplace_back(text, caption);
         return Next(LanguageAnswers, QMessageBox::No);
+    }
+    QMessageBox::StandardButton AskStopExchanges(const QString& text) override
+    {
+        StopQuestions.push_back(text);
+        return Next(StopAnswers, QMessageBox::No);
     }
     void ShowError(const std::exception& error) override { Errors.push_back(error.what()); }
 

@@ -128,7 +128,7 @@ TEST_F(TWorker, ReceiveRunsOffTheOwnersThreadAndEveryEventReachesItInOrder)
 {
     EXPECT_EQ(MessageOf(Receive()), "no error");
 
-    const auto& p = T;
+    const auto& p = T.Parameters();
     EXPECT_EQ(p.GetMsnIncoming(0), "111");
     EXPECT_EQ(p.GetMsnIncoming(1), "222");
     EXPECT_EQ(p.GetAutomaticCallNumber(0), "333");
@@ -151,15 +151,15 @@ TEST_F(TWorker, CancelEndsAtTheNextStepAndThePortServesTheNextExchange)
     EXPECT_EQ(MessageOf(Receive()), "abort: Übertragung abgebrochen.");
     // The first reply came in full, the third command never went out.
     EXPECT_EQ(T.ExchangeStep(), 2);
-    EXPECT_EQ(T.GetAutomaticCallMode(), EAciomcoB1);
-    EXPECT_EQ(T.GetAutomaticCallNumber(1), "");
-    EXPECT_EQ(T.GetIsdnDChannelProtocol(), IsdnDss1);
+    EXPECT_EQ(T.Parameters().GetAutomaticCallMode(), EAciomcoB1);
+    EXPECT_EQ(T.Parameters().GetAutomaticCallNumber(1), "");
+    EXPECT_EQ(T.Parameters().GetIsdnDChannelProtocol(), IsdnDss1);
     EXPECT_TRUE(T.GetConnected());
 
     T.OnExchangeStep = nullptr;
     EXPECT_EQ(MessageOf(Receive()), "no error");
-    EXPECT_EQ(T.GetAutomaticCallNumber(1), "444");
-    EXPECT_EQ(T.GetMsnIncoming(1), "222");
+    EXPECT_EQ(T.Parameters().GetAutomaticCallNumber(1), "444");
+    EXPECT_EQ(T.Parameters().GetMsnIncoming(1), "222");
 }
 
 TEST_F(TWorker, StopWhileTheWorkerWaitsForTheOwnerEndsItAndDropsItsDone)
@@ -175,5 +175,5 @@ TEST_F(TWorker, StopWhileTheWorkerWaitsForTheOwnerEndsItAndDropsItsDone)
     EXPECT_TRUE(Log.empty());
 
     EXPECT_EQ(MessageOf(Receive()), "no error");
-    EXPECT_EQ(T.GetIsdnDChannelProtocol(), IsdnLeasedLineB1);
+    EXPECT_EQ(T.Parameters().GetIsdnDChannelProtocol(), IsdnLeasedLineB1);
 }

@@ -1,0 +1,175 @@
+// The exchanges of the panels as the window sees them: the "Alle" actions of the "Gerät" menu
+// that run one exchange on every shown device at once, the status bar's account of what runs,
+// and the question before the window gives up exchanges still running.
+#include "main/frmmain.h"
+
+#include "device/framedevice.h"
+#include "documents/framedevstate.h"
+#include "main/mainstatusbar.h"
+#include "platform/exceptions.h"
+#include "platform/gui/actionupdates.h"
+#include "platform/resstrings.h"
+#include "terminal/kovterminal.h"
+
+#include <QAction>
+#include <QStringList>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+QString NameOf(const TFrameDev* panel)
+{
+    return QString::fromStdString(panel->State()->Parameters()->GetKovName());
+}
+
+}  // namespace
+
+void TFrmMainWin::CreateAllDevicesActions()
+{
+    
+    const auto make = [this](const char* name, const QString& caption, const QString& hint, tDevExchange kind) {
+        QAction* action = NewAction(name, caption, hint);
+        connect(action, &QAction::triggered, this, [this, kind] { Guarded([this, kind] { RunOnAllDevices(kind); }); });
+        return action;
+    };
+    ActAllConnect = make("ActAllConnect", tr("Alle verbinden"),
+                         tr("Alle TALV-Geräte verbinden|Verbindet alle angezeigten TALV-Geräte gleichzeitig, jedes "
+                            "über seinen COM-Port."),
+                         tDevExchange::Connect);
+    ActAllReceive = make("ActAllReceive", tr("Alle: Empfange Parameter"),
+                         tr("Parameter aller TALV-Geräte empfangen|Lädt die Parameter aus allen TALV-Geräten im "
+                            "Konfigurationsmodus gleichzeitig."),
+                         tDevExchange::Receive);
+    ActAllSend = make("ActAllSend", tr("Alle: Sende Parameter"),
+                      tr("Parameter an alle TALV-Geräte senden|Sendet die Parameter an alle TALV-Geräte im "
+                         "Konfigurationsmodus gleichzeitig."),
+                      tDevExchange::Send);
+    ActAllGo = make("ActAllGo", tr("Alle starten"),
+                    tr("Alle TALV-Geräte starten|Startet alle TALV-Geräte im Konfigurationsmodus."), tDevExchange::Go);
+    TActionUpdates::Add(this, [this] {
+        ActAllConnect->setEnabled(!PanelsFor(tDevExchange::Connect).empty());
+        ActAllReceive->setEnabled(!PanelsFor(tDevExchange::Receive).empty());
+        ActAllSend->setEnabled(!PanelsFor(tDevExchange::Send).empty());
+        ActAllGo->setEnabled(!PanelsFor(tDevExchange::Go).empty());
+    });
+
+    for (TFrameDev* panel : FDevices) {
+        connect(panel, &TFrameDev::ExchangeChanged, this, &TFrmMainWin::ShowExchanges);
+        connect(panel, &TFrameDev::ExchangeFinished, this, &TFrmMainWin::PanelExchangeFinished);
+    }
+}
+
+std::vector<TFrameDev*> TFrmMainWin::PanelsFor(tDevExchange kind) const
+{
+    std::vector<TFrameDev*> panels;
+    for (int i = 0; i < FDocument->DeviceCount(); ++i)
+        if (FDevices[i]->CanStartExchange(kind))
+            panels.push_back(FDevices[i]);
+    return panels;
+}
+
+void TFrmMainWin::RunOnAllDevices(tDevExchange kind)
+{
+    const std::vector<TFrameDev*> panels = PanelsFor(kind);
+    // Two devices on one port would talk over each other's line.
+    std::map<int, const TFrameDev*> byPort;
+    for (const TFrameDev* panel : panels) {
+        const int port = panel->State()->ComPortIndex();
+        const auto [other, fresh] = byPort.emplace(port, panel);
+        if (!fresh)
+            throw Exception(tr("%1 und %2 verwenden beide COM%3: Geräte am selben COM-Port können nicht "
+                               "gleichzeitig bedient werden.")
+                                .arg(NameOf(other->second), NameOf(panel))
+                                .arg(port + 1)
+                                .toStdString());
+    }
+    FAllRun = TAllRun{kind, {}, static_cast<int>(panels.size()), {}};
+    for (TFrameDev* panel : panels)
+        if (panel->StartExchange(kind, true))
+            FAllRun->Pending.push_back(panel);
+}
+
+QString TFrmMainWin::AllDoneText(tDevExchange kind)
+{
+    switch (kind) {
+    case tDevExchange::Connect:
+        return tr("verbunden");
+    case tDevExchange::Receive:
+        return tr("Parameter empfangen");
+    case tDevExchange::Send:
+        return tr("Parameter gesendet");
+    case tDevExchange::Go:
+        return tr("gestartet");
+    }
+    return {};
+}
+
+void TFrmMainWin::PanelExchangeFinished(TFrameDev* panel, tDevExchange kind, const QString& error)
+{
+    ShowExchanges();
+    NoteAllDevicesResult(panel, kind, error);
+}
+
+// One device of an "Alle" action is done: its line in the message log, and once the last one is
+// done the summary.
+void TFrmMainWin::NoteAllDevicesResult(TFrameDev* panel, tDevExchange kind, const QString& error)
+{
+    if (!FAllRun || FAllRun->Kind != kind || !std::erase(FAllRun->Pending, panel))
+        return;
+    const QString name = NameOf(panel);
+    if (error.isEmpty()) {
+        AddMessage(mkInfo, (name + QStringLiteral(": ") + AllDoneText(kind)).toStdString());
+    } else {
+        AddMessage(mkError, (name + QStringLiteral(": ") + error).toStdString());
+        FAllRun->Failures << name + QStringLiteral(": ") + error;
+    }
+    if (!FAllRun->Pending.empty())
+        return;
+    const TAllRun run = *FAllRun;
+    FAllRun.reset();
+    QStringList summary{tr("%1 von %2 Geräten: %3")
+                            .arg(run.Total - static_cast<int>(run.Failures.size()))
+                            .arg(run.Total)
+                            .arg(AllDoneText(run.Kind))};
+    summary << run.Failures;
+    AddMessage(run.Failures.isEmpty() ? mkInfo : mkError, summary.join(QStringLiteral("; ")).toStdString());
+}
+
+void TFrmMainWin::ShowExchanges()
+{
+    QStringList running;
+    for (const TFrameDev* panel : FDevices)
+        if (panel->ExchangeRunning())
+            running << NameOf(panel) + QStringLiteral(": ") + panel->ExchangeText();
+    StatusBar->SetActivity(running.join(QStringLiteral("  |  ")));
+}
+
+bool TFrmMainWin::StopExchanges(int fromDevice)
+{
+    QStringList names;
+    std::vector<TFrameDev*> running;
+    for (int i = fromDevice; i < DeviceCount; ++i)
+        if (FDevices[i]->ExchangeRunning()) {
+            running.push_back(FDevices[i]);
+            names << NameOf(FDevices[i]);
+        }
+    if (running.empty())
+        return true;
+    if (AskStopExchanges(tr("Mit %1 läuft noch eine Übertragung. Abbrechen?").arg(names.join(QStringLiteral(", ")))) !=
+        QMessageBox::Yes)
+        return false;
+    for (TFrameDev* panel : running) {
+        panel->StopExchange();
+        if (FAllRun)
+            NoteAllDevicesResult(panel, FAllRun->Kind, QString::fromStdString(LoadStr(259)));
+    }
+    ShowExchanges();
+    return true;
+}
+
+QMessageBox::StandardButton TFrmMainWin::AskStopExchanges(const QString& text)
+{
+    return QMessageBox::question(this, windowTitle(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+}
