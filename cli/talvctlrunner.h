@@ -6,9 +6,9 @@
 // place where the core's exceptions become messages and exit codes.
 //
 // Exit codes: 0 success; 1 a device, protocol, port or save failure (for "--all": of any one
-// device), a cancel, or a check that found errors; 2 a usage error, a file that cannot be opened, a device number the file lacks,
-// or a check that stopped on its range error. The first command that does not succeed ends
-// the run.
+// device), a cancel, or a check that found errors; 2 a usage error, a file that cannot be
+// opened, a device number the file lacks, two devices of an "--all" file on one port, or a
+// check that stopped on its range error. The first command that does not succeed ends the run.
 
 #include "cli/talvctltext.h"
 #include "platform/languagecatalogue.h"

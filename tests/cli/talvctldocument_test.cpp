@@ -277,7 +277,8 @@ TEST(TalvctlDocumentCommands, BadFilesAreRefusedBeforeThePortIsOpened)
          TTalvctlRunner::ExitFailure, ""},
         // "--all": both devices of two.kov are on COM1.
         {{"check", dir.File("hash.kov"), "receive", "--into", dir.File("two.kov"), "--all"}, TTalvctlRunner::ExitUsage,
-         "talvctl: receive: Geräte \"Halle Süd\" (COM1) und \"Kühlhaus\" (COM1) führen beide zu /nonexistent/talv1\n"},
+         "talvctl: receive: Geräte \"Halle Süd\" (COM1) und \"Kühlhaus\" (COM1) führen beide zu "
+         "/nonexistent/talv1\n"},
         {{"send", dir.File("hash.kov"), "--all"}, TTalvctlRunner::ExitUsage,
          "talvctl: send: B: AutomaticCallNumber1: Steuerzeichen und '#' sind nicht erlaubt\n"},
         {{"receive", "--into", dir.File("nix.kov"), "--all"}, TTalvctlRunner::ExitUsage,

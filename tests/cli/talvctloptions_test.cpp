@@ -114,7 +114,9 @@ TEST(TalvctlOptions, DocumentCommandsTakeTheirFileAndDevice)
         {{"check", "p.kov", "send", "p.kov", "--device=4"},
          {{ETalvctlCheck, "p.kov", 0}, {ETalvctlSendDocument, "p.kov", 4}}, true},
         {{"receive", "--all", "--into", "p.kov", "check", "p.kov", "send", "p.kov", "--all"},
-         {{ETalvctlReceiveInto, "p.kov", 0, true}, {ETalvctlCheck, "p.kov", 0}, {ETalvctlSendDocument, "p.kov", 0, true}},
+         {{ETalvctlReceiveInto, "p.kov", 0, true},
+          {ETalvctlCheck, "p.kov", 0},
+          {ETalvctlSendDocument, "p.kov", 0, true}},
          true},
     };
     for (const auto& c : cases) {
