@@ -55,6 +55,7 @@ TEST_F(TPanel, ActionsFollowTheDeviceState)
     EXPECT_FALSE(disconnectButton->isVisible());
 
     Panel->ActDevConnect->trigger();
+    ASSERT_TRUE(AwaitExchange());
     ASSERT_TRUE(Engine().GetConnected());
     TActionUpdates::RunAll();
     ExpectActions(*Panel, {true, false, false, false}, "connected");
@@ -90,6 +91,7 @@ TEST_F(TPanel, AFailedConnectGoesToTheApplicationsErrorDisplay)
     Engine().SetDevicePath("/nonexistent/talv-tty");
     TMessageBoxes boxes;
     Panel->ActDevConnect->trigger();
+    ASSERT_TRUE(AwaitExchange());
     ASSERT_EQ(boxes.Texts.size(), 1u);
     EXPECT_NE(boxes.Texts[0].find("/nonexistent/talv-tty"), std::string::npos) << boxes.Texts[0];
     EXPECT_FALSE(Engine().GetConnected());

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 
 struct TPanelFixture : ::testing::Test {
@@ -36,6 +37,14 @@ struct TPanelFixture : ::testing::Test {
 
     // The panel's protocol engine.
     TKovTerminal& Engine() const { return *Panel->Terminal(); }
+
+    // Runs the event loop until the panel's exchange has ended, its result shown (and any message
+    // box about it closed), or until limit has passed; false if it still runs then. The panel's
+    // actions only start an exchange: its events and its end arrive through the event loop.
+    bool AwaitExchange(std::chrono::milliseconds limit = std::chrono::seconds(20)) const
+    {
+        return QTest::qWaitFor([this] { return !Panel->ExchangeRunning(); }, static_cast<int>(limit.count()));
+    }
 
     template <class TWidget>
     static TWidget* Get(const TFrameDev* panel, const char* name)
