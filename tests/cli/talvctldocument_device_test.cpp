@@ -1,6 +1,7 @@
 // Protects receive --into and send FILE against a simulated device (skips without a
 // pseudo-terminal): what reaches the device, what reaches the file and what stays in it, and
-// --port COMn through the settings file.
+// --port COMn through the settings file. They run with --fast, which puts the same bytes on the
+// line in a fraction of the time; the default timing has tests of its own.
 #include "cli/talvctlrunner.h"
 #include "platform/inifile.h"
 #include "tests/cli/talvctldevice.h"
@@ -112,7 +113,7 @@ TEST_F(TalvctlDevice, ReceiveIntoReplacesTheSixValuesOfOneDeviceAndKeepsTheRest)
             dir.Write("plan.kov", *c.Before);
         Device->SetCurrent(c.FromDevice);
 
-        const TRun run = RunTalvctl(With({"receive", "--into", file, "--device", std::to_string(c.DeviceNumber)}));
+        const TRun run = RunTalvctl(With({"--fast", "receive", "--into", file, "--device", std::to_string(c.DeviceNumber)}));
         EXPECT_EQ(run.Exit, TTalvctlRunner::ExitOk) << run.Err;
         EXPECT_EQ(run.Out, "");
         EXPECT_EQ(run.Err, "");
@@ -175,7 +176,7 @@ TEST_F(TalvctlDevice, SendDocumentSendsTheDeviceAsTheDesktopProgramDoes)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.DeviceNumber);
         Device->SetStored(Parameters("9", "9", 0, "9", "9", 0));
-        const TRun run = RunTalvctl(With({"send", dir.File("plan.kov"), "--device", std::to_string(c.DeviceNumber)}));
+        const TRun run = RunTalvctl(With({"--fast", "send", dir.File("plan.kov"), "--device", std::to_string(c.DeviceNumber)}));
         EXPECT_EQ(run.Exit, TTalvctlRunner::ExitOk) << run.Err;
         EXPECT_EQ(run.Out, "");
         EXPECT_EQ(run.Err, "");
@@ -197,7 +198,7 @@ TEST_F(TalvctlDevice, ReceiveIntoThenSendTheSameFileInOneCall)
     TTempDir dir;
     const std::string file = dir.File("new.kov");
 
-    const TRun run = RunTalvctl(With({"receive", "--into", file, "--device", "2", "send", file, "--device", "2"}));
+    const TRun run = RunTalvctl(With({"--fast", "receive", "--into", file, "--device", "2", "send", file, "--device", "2"}));
     EXPECT_EQ(run.Exit, TTalvctlRunner::ExitOk) << run.Err;
     EXPECT_EQ(Device->Stored(), p);
     EXPECT_EQ(Keys(file, "Device2"), DeviceKeys("<TALV 2>", p, 1));
@@ -220,9 +221,9 @@ TEST_F(TalvctlDevice, PortCOMnLeadsWhereTheSettingsFileSays)
     };
     const TCase cases[] = {
         {"COM2 mapped", "[Ports]\r\nCOM1=/nonexistent/talv1\r\nCOM2=" + Device->SlavePath() + "\r\n",
-         {"--port", "com2", "request-config-mode", "receive", "--into", file, "--device", "1"}},
+         {"--fast", "--port", "com2", "request-config-mode", "receive", "--into", file, "--device", "1"}},
         {"a path bypasses the settings", "[Ports]\r\nCOM1=/nonexistent/talv1\r\n",
-         {"--port", Device->SlavePath(), "receive", "--into", file, "--device", "1"}},
+         {"--fast", "--port", Device->SlavePath(), "receive", "--into", file, "--device", "1"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);

@@ -1,4 +1,6 @@
 // Protects talvctl's commands against a simulated device on a pseudo-terminal (skips without one).
+// Where the timing is not the point they run with --fast, which changes nothing on the line but
+// the pauses.
 #include "cli/talvctlrunner.h"
 #include "platform/exceptions.h"
 #include "sim/simdevice.h"
@@ -55,7 +57,7 @@ TEST_F(TalvctlDevice, RequestConfigModeThenReceiveInOneCall)
     // A reset loads the stored set, so that is what the device then holds.
     Device->SetStored(SampleParameters());
 
-    const TRun run = RunTalvctl(With({"request-config-mode", "receive"}));
+    const TRun run = RunTalvctl(With({"--fast", "request-config-mode", "receive"}));
     EXPECT_EQ(run.Exit, TTalvctlRunner::ExitOk) << run.Err;
     EXPECT_EQ(run.Err, Waiting + Confirmed + Entered);
     EXPECT_EQ(run.Out, SampleOutput);
@@ -67,7 +69,7 @@ TEST_F(TalvctlDevice, ReceivePrintsTheDeviceParametersAndLogsEveryLine)
     ASSERT_NO_FATAL_FAILURE(EnterConfigMode());
     Device->SetCurrent(SampleParameters());
 
-    const TRun run = RunTalvctl(With({"--log", "receive"}));
+    const TRun run = RunTalvctl(With({"--fast", "--log", "receive"}));
     EXPECT_EQ(run.Exit, TTalvctlRunner::ExitOk) << run.Err;
     EXPECT_EQ(run.Out, SampleOutput);
     EXPECT_EQ(run.Err,
@@ -88,7 +90,7 @@ TEST_F(TalvctlDevice, SendLoadsFactorySettingsSetsAllSixAndSaves)
     previous.Aciomcatab1 = "3";
     Device->SetStored(previous);
 
-    const TRun run = RunTalvctl(With({"send", "MsnIncoming1=4711", "MsnIncoming2=", "AutomaticCallMode=1",
+    const TRun run = RunTalvctl(With({"--fast", "send", "MsnIncoming1=4711", "MsnIncoming2=", "AutomaticCallMode=1",
                                       "AutomaticCallNumber1=0301234", "AutomaticCallNumber2=-",
                                       "IsdnDChannelProtocol=12"}));
     EXPECT_EQ(run.Exit, TTalvctlRunner::ExitOk) << run.Err;
