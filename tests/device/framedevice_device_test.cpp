@@ -103,6 +103,17 @@ struct TPanelWithDevice : TPanelFixture {
         ASSERT_TRUE(Engine().GetConfigMode());
         ASSERT_TRUE(Device->InConfigMode());
     }
+
+    // The same without the request and its pauses, for tests about what follows it: the
+    // exchange that waits for the start string answers it itself.
+    void EnterConfigModeAtOnce()
+    {
+        Engine().Send("", EKovWaitStartString);
+        Device->Reset();
+        Engine().ProcessReceived();
+        ASSERT_TRUE(Engine().GetConfigMode());
+        ASSERT_TRUE(Device->InConfigMode());
+    }
 };
 
 }  // namespace
@@ -149,7 +160,7 @@ TEST_F(TPanelWithDevice, ConnectConfigureReceiveEditSendAndStart)
 
 TEST_F(TPanelWithDevice, WhileAReceiveRunsThePanelShowsItsStepsWithItsFieldsDisabled)
 {
-    EnterConfigMode();
+    EnterConfigModeAtOnce();
     TSimParameters onDevice;
     onDevice.Msn1 = "0301";
     onDevice.Aciomco = 1;
@@ -186,7 +197,7 @@ TEST_F(TPanelWithDevice, WhileAReceiveRunsThePanelShowsItsStepsWithItsFieldsDisa
 
 TEST_F(TPanelWithDevice, EscapeCancelsAReceiveWithoutABoxAndTheNextReceiveBringsEveryValue)
 {
-    EnterConfigMode();
+    EnterConfigModeAtOnce();
     Window.activateWindow();
     if (!QTest::qWaitForWindowActive(&Window))
         GTEST_SKIP() << "no active window on this platform";
@@ -240,7 +251,7 @@ TEST_F(TPanelWithDevice, ATransferErrorIsShownAfterTheViewShowsWhatTheParameters
 
 TEST_F(TPanelWithDevice, AProtocolThePanelCannotShowIsReportedAndLeavesThePanelUnmodified)
 {
-    EnterConfigMode();
+    EnterConfigModeAtOnce();
     TSimParameters onDevice;
     onDevice.Msn1 = "11";
     onDevice.Aciomco = 0;  // as the panel shows it: no button changes, so no click marks it modified
@@ -256,7 +267,7 @@ TEST_F(TPanelWithDevice, AProtocolThePanelCannotShowIsReportedAndLeavesThePanelU
 
 TEST_F(TPanelWithDevice, AReceiveThatFailsPartWayShowsTheValuesReceivedSoFar)
 {
-    EnterConfigMode();
+    EnterConfigModeAtOnce();
     TSimParameters onDevice;
     onDevice.Msn1 = "0301";
     onDevice.Aciomco = EAciomcoB1;
