@@ -28,7 +28,6 @@
 #include <exception>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -240,7 +239,7 @@ private:
     std::vector<TFrameDev*> PanelsFor(tDevExchange kind) const;
     static QString AllDoneText(tDevExchange kind);
     void PanelExchangeFinished(TFrameDev* panel, tDevExchange kind, const QString& error);
-    void NoteAllDevicesResult(TFrameDev* panel, tDevExchange kind, const QString& error);
+    void NoteAllDevicesResult(TFrameDev* panel, const QString& error);
     // The status bar names every exchange running and its step.
     void ShowExchanges();
     // Before the window gives up the devices from index fromDevice on (closing, New, Open,
@@ -258,14 +257,14 @@ private:
     QActionGroup* FLanguageGroup = nullptr;
     TLanguageReader FLanguageReader;
     std::array<QPointer<QAction>, 5> FBoundDevActions;
-    // The "Alle" action under way: the panels still running it and the failures so far.
+    // The "Alle" actions under way: the panels still running each and its failures so far.
     struct TAllRun {
         tDevExchange Kind;
         std::vector<TFrameDev*> Pending;
         int Total = 0;
         QStringList Failures;
     };
-    std::optional<TAllRun> FAllRun;
+    std::vector<TAllRun> FAllRuns;
     bool FFormShown = false;
 
     int FInfoCount = 0;

@@ -85,10 +85,14 @@ void TFrmMainWin::RunOnAllDevices(tDevExchange kind)
                                 .arg(port + 1)
                                 .toStdString());
     }
-    FAllRun = TAllRun{kind, {}, static_cast<int>(panels.size()), {}};
+    TAllRun run{kind, {}, 0, {}};
     for (TFrameDev* panel : panels)
         if (panel->StartExchange(kind, true))
-            FAllRun->Pending.push_back(panel);
+            run.Pending.push_back(panel);
+    run.Total = static_cast<int>(run.Pending.size());
+    if (run.Total > 0)
+        FAllRuns.push_back(std::move(run));
+    ShowExchanges();
 }
 
 QString TFrmMainWin::AllDoneText(tDevExchange kind)
@@ -106,35 +110,39 @@ QString TFrmMainWin::AllDoneText(tDevExchange kind)
     return {};
 }
 
-void TFrmMainWin::PanelExchangeFinished(TFrameDev* panel, tDevExchange kind, const QString& error)
+void TFrmMainWin::PanelExchangeFinished(TFrameDev* panel, tDevExchange, const QString& error)
 {
     ShowExchanges();
-    NoteAllDevicesResult(panel, kind, error);
+    NoteAllDevicesResult(panel, error);
 }
 
 // One device of an "Alle" action is done: its line in the message log, and once the last one is
 // done the summary.
-void TFrmMainWin::NoteAllDevicesResult(TFrameDev* panel, tDevExchange kind, const QString& error)
+void TFrmMainWin::NoteAllDevicesResult(TFrameDev* panel, const QString& error)
 {
-    if (!FAllRun || FAllRun->Kind != kind || !std::erase(FAllRun->Pending, panel))
+    const auto run = std::find_if(FAllRuns.begin(), FAllRuns.end(), [panel](const TAllRun& r) {
+        return std::find(r.Pending.begin(), r.Pending.end(), panel) != r.Pending.end();
+    });
+    if (run == FAllRuns.end())
         return;
+    std::erase(run->Pending, panel);
     const QString name = NameOf(panel);
     if (error.isEmpty()) {
-        AddMessage(mkInfo, (name + QStringLiteral(": ") + AllDoneText(kind)).toStdString());
+        AddMessage(mkInfo, (name + QStringLiteral(": ") + AllDoneText(run->Kind)).toStdString());
     } else {
         AddMessage(mkError, (name + QStringLiteral(": ") + error).toStdString());
-        FAllRun->Failures << name + QStringLiteral(": ") + error;
+        run->Failures << name + QStringLiteral(": ") + error;
     }
-    if (!FAllRun->Pending.empty())
+    if (!run->Pending.empty())
         return;
-    const TAllRun run = *FAllRun;
-    FAllRun.reset();
+    const TAllRun done = *run;
+    FAllRuns.erase(run);
     QStringList summary{tr("%1 von %2 Geräten: %3")
-                            .arg(run.Total - static_cast<int>(run.Failures.size()))
-                            .arg(run.Total)
-                            .arg(AllDoneText(run.Kind))};
-    summary << run.Failures;
-    AddMessage(run.Failures.isEmpty() ? mkInfo : mkError, summary.join(QStringLiteral("; ")).toStdString());
+                            .arg(done.Total - static_cast<int>(done.Failures.size()))
+                            .arg(done.Total)
+                            .arg(AllDoneText(done.Kind))};
+    summary << done.Failures;
+    AddMessage(done.Failures.isEmpty() ? mkInfo : mkError, summary.join(QStringLiteral("; ")).toStdString());
 }
 
 void TFrmMainWin::ShowExchanges()
@@ -162,8 +170,7 @@ bool TFrmMainWin::StopExchanges(int fromDevice)
         return false;
     for (TFrameDev* panel : running) {
         panel->StopExchange();
-        if (FAllRun)
-            NoteAllDevicesResult(panel, FAllRun->Kind, QString::fromStdString(LoadStr(259)));
+        NoteAllDevicesResult(panel, QString::fromStdString(LoadStr(259)));
     }
     ShowExchanges();
     return true;
