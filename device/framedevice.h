@@ -7,7 +7,6 @@
 
 #include "device/devexchange.h"
 #include "device/framedevcontrols.h"
-#include "platform/gui/application.h"
 #include "slutil/slcomport.h"
 
 #include <QColor>

@@ -155,12 +155,3 @@ QPixmap TApplication::ProgramIcon(int size)
     return QPixmap::fromImage(image);
 }
 
-TBusyCursor::TBusyCursor()
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-TBusyCursor::~TBusyCursor()
-{
-    QApplication::restoreOverrideCursor();
-}

@@ -49,12 +49,3 @@ public:
     static QPixmap ProgramIcon(int size);
 };
 
-// The busy cursor while an exchange blocks the GUI thread. Nested busy cursors stack; the
-// default cursor returns when the outermost one ends, also when an exception leaves the scope.
-class TBusyCursor {
-public:
-    TBusyCursor();
-    ~TBusyCursor();
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-};

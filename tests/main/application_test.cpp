@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCursor>
 #include <QEventLoop>
 
 #include <functional>
@@ -99,22 +98,4 @@ TEST(TApplicationErrorDisplay, CaptionFollowsTheCurrentTitle)
     ASSERT_EQ(watcher.Boxes.size(), 1u);
     EXPECT_EQ(watcher.Boxes[0].Caption, "TALV-Configurator V2.00.00 - ./a.kov");
     EXPECT_EQ(watcher.Boxes[0].Text, "nach a.kov kann nicht geschrieben werden.");
-}
-
-TEST(TBusyCursor, NestedBusyCursorsEndWithTheOutermostAlsoOnAnError)
-{
-    ASSERT_EQ(QApplication::overrideCursor(), nullptr);
-    try {
-        TBusyCursor outer;
-        {
-            TBusyCursor inner;
-            ASSERT_NE(QApplication::overrideCursor(), nullptr);
-            EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-        }
-        ASSERT_NE(QApplication::overrideCursor(), nullptr);
-        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-        throw Exception("Zeitüberschreitung");
-    } catch (const Exception&) {
-    }
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
