@@ -7,6 +7,7 @@
 #include "platform/exceptions.h"
 #include "platform/gui/application.h"
 #include "platform/resstrings.h"
+#include "slutil/slportmap.h"
 #include "terminal/kovparameters.h"
 #include "terminal/kovterminal.h"
 
@@ -78,6 +79,15 @@ QString TFrameDev::ExchangeCaption(tDevExchange kind)
         return tr("Starten");
     }
     return {};
+}
+
+std::string TFrameDev::PortPath() const
+{
+    const std::string& own = Terminal()->GetDevicePath();
+    if (!own.empty() && (Terminal()->GetConnected() || own != FResolvedPath))
+        return own;
+    const tCOMPorts port = FState->Parameters() ? FState->Parameters()->GetCOMPort() : COM1;
+    return FPortResolver ? FPortResolver(port) : TslPortMap::DefaultPath(port);
 }
 
 bool TFrameDev::CanStartExchange(tDevExchange kind) const

@@ -104,6 +104,9 @@ public:
     // What runs, with its step ("Empfange Parameter: Schritt 2 von 6"); empty when nothing does.
     QString ExchangeText() const;
     static QString ExchangeCaption(tDevExchange kind);
+    // The device file a connect opens (or the connection uses): a path set on the terminal by
+    // someone else, else where the resolver leads the chosen COM name.
+    std::string PortPath() const;
 
     // The picture number an action or BitBtnMemo shows now (its index in TFrmRes), -1 for none.
     static int ImageIndex(const QObject* actionOrButton);

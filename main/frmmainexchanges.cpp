@@ -73,17 +73,23 @@ std::vector<TFrameDev*> TFrmMainWin::PanelsFor(tDevExchange kind) const
 void TFrmMainWin::RunOnAllDevices(tDevExchange kind)
 {
     const std::vector<TFrameDev*> panels = PanelsFor(kind);
-    // Two devices on one port would talk over each other's line.
-    std::map<int, const TFrameDev*> byPort;
-    for (const TFrameDev* panel : panels) {
-        const int port = panel->State()->ComPortIndex();
-        const auto [other, fresh] = byPort.emplace(port, panel);
-        if (!fresh)
-            throw Exception(tr("%1 und %2 verwenden beide COM%3: Geräte am selben COM-Port können nicht "
+    // Two devices on one port would talk over each other's line. Connected panels each hold a
+    // port of their own (a port opens for one only), so only a connect can meet another's port.
+    if (kind == tDevExchange::Connect) {
+        std::map<std::string, const TFrameDev*> byPort;
+        for (const TFrameDev* panel : panels) {
+            const auto [other, fresh] = byPort.emplace(panel->PortPath(), panel);
+            if (fresh)
+                continue;
+            const tCOMPorts port = other->second->State()->Parameters()->GetCOMPort();
+            const bool sameName = panel->State()->Parameters()->GetCOMPort() == port;
+            throw Exception(tr("%1 und %2 verwenden beide %3: Geräte am selben COM-Port können nicht "
                                "gleichzeitig bedient werden.")
-                                .arg(NameOf(other->second), NameOf(panel))
-                                .arg(port + 1)
+                                .arg(NameOf(other->second), NameOf(panel),
+                                     sameName ? QStringLiteral("COM%1").arg(port + 1)
+                                              : QString::fromStdString(other->first))
                                 .toStdString());
+        }
     }
     TAllRun run{kind, {}, 0, {}};
     for (TFrameDev* panel : panels)

@@ -884,8 +884,8 @@ the reset button on the device!</translation>
         <translation>Start all TALV devices|Starts all TALV devices in configuration mode.</translation>
     </message>
     <message>
-        <source>%1 und %2 verwenden beide COM%3: Geräte am selben COM-Port können nicht gleichzeitig bedient werden.</source>
-        <translation>%1 and %2 both use COM%3: devices on the same COM port cannot be served at once.</translation>
+        <source>%1 und %2 verwenden beide %3: Geräte am selben COM-Port können nicht gleichzeitig bedient werden.</source>
+        <translation>%1 and %2 both use %3: devices on the same COM port cannot be served at once.</translation>
     </message>
     <message>
         <source>verbunden</source>
