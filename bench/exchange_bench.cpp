@@ -1,7 +1,8 @@
 // Exchange benchmark: how long receiving and sending a device's parameters take against
 // simulated devices paced at 9600 baud, in the default and in the fast transfer mode, each
-// against the line time of the bytes exchanged; and a receive on six devices at once against
-// six receives one after another.
+// against the line time of the bytes exchanged; a receive on six devices at once against six
+// receives one after another; and the same receives started in the desktop program's main
+// window, with the longest time its event loop did not come round meanwhile.
 //
 //   cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_BENCHMARKS=ON
 //   cmake --build build/bench --target bench_exchange
@@ -16,18 +17,25 @@
 //
 // Receive is ReceiveConfiguration (six requests). Send is what "Sende Parameter" does: factory
 // defaults, the six values, store. Before each receive a device is given a set of values of its
-// own, the terminal must have read exactly those, and the send writes back what was read, which
-// the device must then have stored; otherwise the benchmark stops with an error.
+// own, the terminal must have read exactly those and logged one line per command and reply, and
+// the send writes back what was read, which the device must then have stored; otherwise the
+// benchmark stops with an error.
 //
 // Line time: the bytes the tool wrote (what the device received) and the bytes the device put
 // on the line (TSimDevice::SentCount), 10 bits each at 9600 baud, counted per exchange. A
 // pseudo-terminal passes the tool's bytes at once, so only the device's share is spent on the
 // line here; on a real line the tool's share comes on top of the measured time.
 //
-// The six receives at once run on one std::thread per terminal, joined before the clock stops.
+// The single receives, the send and the six one after another run on this thread. The six at
+// once run as in the program: each on its terminal's worker, every log line and the end handed
+// over to this thread (TPostLoop stands in for the window's event loop) and the worker waiting
+// for each. The window's receives are described in guireceivebench.h.
 
+#include "bench/exchangebench.h"
+#include "bench/guireceivebench.h"
+#include "bench/postloop.h"
 #include "documents/kovdocument.h"
-#include "platform/exceptions.h"
+#include "platform/gui/application.h"
 #include "sim/simdevice.h"
 #include "terminal/kovterminal.h"
 
@@ -36,49 +44,20 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
 
-using TClock = std::chrono::steady_clock;
+using namespace exchangebench;
 
 constexpr int DeviceCount = TKovDocument::MaxDevices;
-constexpr int ReplyTimeMs = 500;  // the program's default (options: ComTimeOut)
-constexpr auto EnterConfigModeLimit = std::chrono::seconds(10);
-
-double Ms(TClock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+// A receive logs each command it writes and each reply it reads.
+constexpr int ReceiveLogLines = 2 * 6;
 
 double LineMs(uint64_t bytes) { return Ms(bytes * TSimLine::ByteTime); }
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-// The values device `index` holds for a round of receives: distinct per device and from one
-// round to the next, so a value read from the wrong line or left from the round before would
-// show; of the same length always, so every round puts the same number of bytes on the line.
-TSimParameters DeviceValues(int index, int round)
-{
-    const std::string digits{static_cast<char>('1' + index), static_cast<char>('0' + round % 10)};
-    return {"4711" + digits, "4712" + digits, EAciomcoB2, "030123" + digits, "030765" + digits,
-            IsdnLeasedLineB1};
-}
-
-// What the terminal holds after a receive, in the device's terms.
-TSimParameters TerminalValues(const TKovTerminal& terminal)
-{
-    const TKovParameters& p = terminal.Parameters();
-    return {p.GetMsnIncoming(0), p.GetMsnIncoming(1), p.GetAutomaticCallMode(), p.GetAutomaticCallNumber(0),
-            p.GetAutomaticCallNumber(1), p.GetIsdnDChannelProtocol()};
-}
 
 // Bytes on the line in both directions during one or more exchanges.
 struct TLineBytes {
@@ -96,7 +75,7 @@ struct TLineBytes {
 // One simulated device and the terminal that talks to it over the device's pseudo-terminal.
 class TStation {
 public:
-    TStation(int index, bool fast) : FIndex(index)
+    TStation(int index, bool fast, TPostLoop& loop) : FIndex(index)
     {
         TSimDeviceOptions options;
         options.Pace = true;
@@ -104,6 +83,11 @@ public:
         FTerminal.SetDevicePath(FDevice->SlavePath());
         FTerminal.SetComTimeOut(ReplyTimeMs);
         FTerminal.SetFastTransfer(fast);
+        FTerminal.SetEventPost(loop.Post());
+        // The log events fire on this thread: directly in an exchange run here, handed over by
+        // the worker otherwise. So the count needs no lock.
+        FTerminal.OnLogSend = [this](TKovTerminal&) { ++FLogLines; };
+        FTerminal.OnLogReceived = [this](TKovTerminal&) { ++FLogLines; };
         FTerminal.Open();
         EnterConfigMode();
     }
@@ -119,12 +103,30 @@ public:
         return {FDevice->Received().size(), FDevice->SentCount() - FSentBefore};
     }
 
-    void PrepareReceive(int round) { FDevice->SetCurrent(DeviceValues(FIndex, round)); }
+    void PrepareReceive(int round)
+    {
+        FDevice->SetCurrent(DeviceValues(FIndex, round));
+        FLogLines = 0;
+        FError = nullptr;
+    }
     void Receive() { FTerminal.ReceiveConfiguration(); }
+    // The receive on the terminal's worker; its end, and its error, reach this thread through
+    // the loop.
+    void StartReceive()
+    {
+        FTerminal.RunExchange([](TKovTerminal& terminal) { terminal.ReceiveConfiguration(); },
+                              [this](std::exception_ptr error) { FError = error; });
+    }
+    bool Receiving() const { return FTerminal.ExchangeRunning(); }
     void CheckReceived(int round) const
     {
-        if (TerminalValues(FTerminal) != DeviceValues(FIndex, round))
+        if (FError)
+            std::rethrow_exception(FError);
+        if (ParameterValues(FTerminal.Parameters()) != DeviceValues(FIndex, round))
             throw std::runtime_error(Name() + ": the values read differ");
+        if (FLogLines != ReceiveLogLines)
+            throw std::runtime_error(Name() + ": " + std::to_string(FLogLines) + " log lines instead of " +
+                                     std::to_string(ReceiveLogLines));
     }
 
     // What the desktop program's "Sende Parameter" does.
@@ -158,6 +160,8 @@ private:
     std::unique_ptr<TSimDevice> FDevice;
     TKovTerminal FTerminal;
     uint64_t FSentBefore = 0;
+    int FLogLines = 0;
+    std::exception_ptr FError;
 };
 
 using TStations = std::vector<std::unique_ptr<TStation>>;
@@ -209,29 +213,19 @@ void Measure(TSeries& series, const std::vector<TStation*>& stations, tLines lin
     series.Add(time, bytes, lineTimeMs);
 }
 
-void ReceiveAtOnce(const TStations& stations)
+void ReceiveAtOnce(const TStations& stations, TPostLoop& loop)
 {
-    // Until the terminal runs its exchanges on a worker of its own, each receive runs on a
-    // thread of this benchmark. Each thread has its own terminal and device; the joins are the
-    // hand-over of the results (and of any error) back to this thread.
-    std::vector<std::exception_ptr> errors(stations.size());
-    std::vector<std::thread> threads;
-    for (size_t i = 0; i < stations.size(); ++i)
-        threads.emplace_back([&, i] {
-            try {
-                stations[i]->Receive();
-            } catch (...) {
-                errors[i] = std::current_exception();
-            }
-        });
-    for (std::thread& thread : threads)
-        thread.join();
-    for (const std::exception_ptr& error : errors)
-        if (error)
-            std::rethrow_exception(error);
+    for (const auto& station : stations)
+        station->StartReceive();
+    loop.RunUntil(
+        [&] {
+            return std::none_of(stations.begin(), stations.end(),
+                                [](const auto& station) { return station->Receiving(); });
+        },
+        ExchangeLimit);
 }
 
-void RunOnce(const TStations& stations, TModeSeries& series, int run)
+void RunOnce(const TStations& stations, TPostLoop& loop, TModeSeries& series, int run)
 {
     std::vector<TStation*> all;
     for (const auto& station : stations)
@@ -257,7 +251,7 @@ void RunOnce(const TStations& stations, TModeSeries& series, int run)
 
     for (TStation* station : all)
         station->PrepareReceive(round + 2);
-    Measure(series.ReceiveAtOnce, all, ELinesAtOnce, [&] { ReceiveAtOnce(stations); });
+    Measure(series.ReceiveAtOnce, all, ELinesAtOnce, [&] { ReceiveAtOnce(stations, loop); });
     for (const TStation* station : all)
         station->CheckReceived(round + 2);
 }
@@ -288,7 +282,7 @@ void PrintRatio(const char* what, double standard, double fast, double target)
     std::printf("\n");
 }
 
-void Report(int runs, const TModeSeries& standard, const TModeSeries& fast)
+void ReportCore(int runs, const TModeSeries& standard, const TModeSeries& fast)
 {
     std::printf("bench_exchange: median of %d runs; simulated devices paced at 9600 baud on "
                 "pseudo-terminals, reply time %d ms\n\n",
@@ -299,7 +293,7 @@ void Report(int runs, const TModeSeries& standard, const TModeSeries& fast)
     PrintTimes("send (defa 1, 6 values, save)", standard.Send, fast.Send);
     PrintTimes("receive, 6 devices one after another", standard.ReceiveOneAfterAnother,
                fast.ReceiveOneAfterAnother);
-    PrintTimes("receive, 6 devices at once (6 threads)", standard.ReceiveAtOnce, fast.ReceiveAtOnce);
+    PrintTimes("receive, 6 devices at once (workers)", standard.ReceiveAtOnce, fast.ReceiveAtOnce);
 
     std::printf("\n  %-40s %12s %12s   %s\n", "ratios", "default", "fast", "   target (fast)");
     PrintRatio("receive / its line time", standard.Receive.Time() / standard.Receive.LineTime(),
@@ -321,17 +315,67 @@ void Report(int runs, const TModeSeries& standard, const TModeSeries& fast)
                fast.ReceiveOneAfterAnother.Time() / fast.ReceiveAtOnce.Time(), 0);
     std::printf("  %-40s %9.2f (receive)    %.2f (send)\n", "default / fast",
                 standard.Receive.Time() / fast.Receive.Time(), standard.Send.Time() / fast.Send.Time());
-    // GUI thread during a receive: the longest gap between two event-loop iterations while a
-    // receive runs (target 50 ms) belongs in this report too. It can be measured once receives
-    // run on the terminal's own worker; today a receive started from the GUI thread blocks that
-    // thread for the whole exchange.
 }
 
-TStations MakeStations(bool fast)
+// The longest gap of the runs, and the GUI thread's CPU time within it.
+std::string WorstGap(const TGuiSeries& series)
+{
+    const auto worst = std::max_element(series.LongestGapMs.begin(), series.LongestGapMs.end());
+    if (worst == series.LongestGapMs.end())
+        return {};
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f (%.1f)", *worst,
+                  series.LongestGapCpuMs[static_cast<size_t>(worst - series.LongestGapMs.begin())]);
+    return text;
+}
+
+void PrintGuiTimes(const char* what, const TGuiSeries& standard, const TGuiSeries& fast)
+{
+    std::printf("  %-44s %9.1f %9.1f %9.1f %13s %9.1f %13s\n", what, Median(standard.TimeMs), Median(fast.TimeMs),
+                Median(standard.LongestGapMs), WorstGap(standard).c_str(), Median(fast.LongestGapMs),
+                WorstGap(fast).c_str());
+}
+
+// Here both modes have to meet the target.
+void PrintGuiTarget(const char* what, double standard, double fast, double target, const char* unit)
+{
+    std::printf("  %-44s %9.2f %9.2f    <= %.1f%s  %s / %s\n", what, standard, fast, target, unit,
+                standard <= target ? "met" : "NOT MET", fast <= target ? "met" : "NOT MET");
+}
+
+void ReportGui(const TGuiModeSeries& standard, const TGuiModeSeries& fast)
+{
+    std::printf("\nbench_exchange: the main window (offscreen), six panels on six such devices; time from the "
+                "start\nuntil no panel runs an exchange, longest gap between two event-loop iterations "
+                "meanwhile;\ncpu: the GUI thread's own CPU time within the worst gap\n\n");
+    std::printf("  %-44s %19s %23s %23s\n", "", "time (ms)", "gap default (ms)", "gap fast (ms)");
+    std::printf("  %-44s %9s %9s %9s %13s %9s %13s\n", "", "default", "fast", "median", "worst (cpu)", "median",
+                "worst (cpu)");
+    PrintGuiTimes("one panel's receive (its action)", standard.OnePanel, fast.OnePanel);
+    PrintGuiTimes("\"Alle: Empfange Parameter\", 4 devices", standard.AllAction, fast.AllAction);
+    PrintGuiTimes("6 panels at once (started as \"Alle\" does)", standard.AllPanels, fast.AllPanels);
+
+    std::printf("\n  %-44s %9s %9s    %s\n", "", "default", "fast", "target  default / fast");
+    const double one = Median(standard.OnePanel.TimeMs);
+    const double oneFast = Median(fast.OnePanel.TimeMs);
+    PrintGuiTarget("6 panels at once / one panel's receive", Median(standard.AllPanels.TimeMs) / one,
+                   Median(fast.AllPanels.TimeMs) / oneFast, 1.3, "");
+    PrintGuiTarget("\"Alle\", 4 devices / one panel's receive", Median(standard.AllAction.TimeMs) / one,
+                   Median(fast.AllAction.TimeMs) / oneFast, 1.3, "");
+    const auto largest = [](const TGuiModeSeries& series, double (*of)(const std::vector<double>&)) {
+        return std::max({of(series.OnePanel.LongestGapMs), of(series.AllAction.LongestGapMs),
+                         of(series.AllPanels.LongestGapMs)});
+    };
+    PrintGuiTarget("longest gap (ms), the largest median above", largest(standard, Median), largest(fast, Median),
+                   50, " ms");
+    PrintGuiTarget("longest gap (ms), the worst of all runs", largest(standard, Max), largest(fast, Max), 50, " ms");
+}
+
+TStations MakeStations(bool fast, TPostLoop& loop)
 {
     TStations stations;
     for (int i = 0; i < DeviceCount; ++i)
-        stations.push_back(std::make_unique<TStation>(i, fast));
+        stations.push_back(std::make_unique<TStation>(i, fast, loop));
     return stations;
 }
 
@@ -340,18 +384,30 @@ TStations MakeStations(bool fast)
 int main(int argc, char** argv)
 {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // The window would open its first argument as a file: it gets none.
+    int applicationArgc = 1;
+    char* applicationArgv[] = {argv[0], nullptr};
+    TApplication application(applicationArgc, applicationArgv);
     try {
-        const TStations standard = MakeStations(false);
-        const TStations fast = MakeStations(true);
+        // Outlives the stations, whose terminals post to it.
+        TPostLoop loop;
+        const TStations standard = MakeStations(false, loop);
+        const TStations fast = MakeStations(true, loop);
+        TGuiReceiveBench standardWindow(false);
+        TGuiReceiveBench fastWindow(true);
         TModeSeries standardSeries;
         TModeSeries fastSeries;
         for (int run = 0; run < runs; ++run) {
             // Alternating keeps a drift of the machine from favouring either mode.
-            RunOnce(standard, standardSeries, run);
-            RunOnce(fast, fastSeries, run);
+            RunOnce(standard, loop, standardSeries, run);
+            RunOnce(fast, loop, fastSeries, run);
+            standardWindow.RunOnce(run);
+            fastWindow.RunOnce(run);
             std::fprintf(stderr, "bench_exchange: run %d of %d done\n", run + 1, runs);
         }
-        Report(runs, standardSeries, fastSeries);
+        ReportCore(runs, standardSeries, fastSeries);
+        ReportGui(standardWindow.Series(), fastWindow.Series());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_exchange: %s\n", e.what());
         return 1;
