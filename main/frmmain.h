@@ -231,8 +231,9 @@ private:
 
     void ComLogSend(int device, const TKovTerminal& sender);
     void ComLogReceived(int device, const TKovTerminal& sender);
-    // An engine reports progress inside an exchange that blocks the GUI thread: draw the
-    // logs and panels now, since the event loop does not run until the exchange ends.
+    // An engine reports progress: draw the logs and panels now. An exchange on the worker
+    // leaves the event loop running anyway; one run on the GUI thread itself blocks it until
+    // the exchange ends.
     void TerminalUpdateView();
     void ShowCounts();
     void CreateAllDevicesActions();

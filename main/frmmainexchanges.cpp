@@ -28,7 +28,7 @@ QString NameOf(const TFrameDev* panel)
 
 void TFrmMainWin::CreateAllDevicesActions()
 {
-    
+
     const auto make = [this](const char* name, const QString& caption, const QString& hint, tDevExchange kind) {
         QAction* action = NewAction(name, caption, hint);
         connect(action, &QAction::triggered, this, [this, kind] { Guarded([this, kind] { RunOnAllDevices(kind); }); });
