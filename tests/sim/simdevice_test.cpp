@@ -9,10 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <poll.h>
 #include <termios.h>
+#include <thread>
 
 namespace {
 
@@ -90,8 +92,12 @@ TEST_F(SimDeviceTest, ConversationIsByteExact)
     ASSERT_TRUE(FPeer->Write("go\r"));
     EXPECT_EQ(FPeer->ReadUntil("\r\n"), "go\r\n");
     EXPECT_TRUE(FDevice->WaitForState(ESimRunning, 5s));
-    EXPECT_EQ(FDevice->SentCount(),
-              (Banner + Entry + "\r\n#" + "aciomco 2\r\n#" + "vmoddi/2.msni \r\n#" + "go\r\n").size());
+    // The device counts bytes once its write returned, which may be after the peer read them.
+    const uint64_t sent = (Banner + Entry + "\r\n#" + "aciomco 2\r\n#" + "vmoddi/2.msni \r\n#" + "go\r\n").size();
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (FDevice->SentCount() < sent && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(FDevice->SentCount(), sent);
 
     EXPECT_EQ(FDevice->Received(), "\r\r\x1b\x1b\raciomco 2\rvmoddi/2.msni \rgo\r");
     EXPECT_EQ(FDevice->CommandLines(),
