@@ -2,8 +2,8 @@
 // pseudo-terminals (skips without them): each device's values go to its own section or device,
 // each log line is whole and names its device, and a device that fails stops no other.
 #include "cli/talvctlrunner.h"
-#include "platform/inifile.h"
 #include "sim/simparameters.h"
+#include "tests/cli/devicesection.h"
 #include "tests/cli/talvctldevice.h"
 #include "tests/cli/talvctlrun.h"
 
@@ -51,28 +51,6 @@ std::string PlanText(size_t count)
     for (size_t i = 0; i < count; ++i)
         text += Section(static_cast<int>(i + 1), Plan[i]);
     return text + Foreign;
-}
-
-std::map<std::string, std::string> Keys(const std::string& fileName, int n)
-{
-    const TIniFile ini(fileName);
-    const std::string section = "Device" + std::to_string(n);
-    std::map<std::string, std::string> keys;
-    for (const auto& key : ini.ReadSection(section))
-        keys[key] = ini.ReadString(section, key, "");
-    return keys;
-}
-
-std::map<std::string, std::string> DeviceKeys(int n, const std::string& name, const TSimParameters& p)
-{
-    return {{"KOVName", name},
-            {"MsnIncoming1", p.Msn1},
-            {"MsnIncoming2", p.Msn2},
-            {"AutomaticCallMode", std::to_string(p.Aciomco)},
-            {"AutomaticCallNumber1", p.Aciomcatab1},
-            {"AutomaticCallNumber2", p.Aciomcatab2},
-            {"IsdnDChannelProtocol", std::to_string(p.Isdn)},
-            {"COMPort", std::to_string(n)}};
 }
 
 // The log of a receive from a device holding p, each line under the device's name.
@@ -146,7 +124,7 @@ TEST_F(TalvctlAllDevices, ReceiveIntoPutsEachDeviceInItsOwnSectionAndLogsEachLin
     for (int n = 1; n <= 3; ++n) {
         const TPlanDevice& device = Plan[n - 1];
         SCOPED_TRACE(device.Name);
-        EXPECT_EQ(Keys(file, n), DeviceKeys(n, device.Name, Other[n - 1]));
+        EXPECT_EQ(Keys(file, "Device" + std::to_string(n)), DeviceKeys(device.Name, Other[n - 1], n));
         auto expected = ReceiveLog(device.Name, Other[n - 1]);
         expected.push_back(device.Name + ": Parameter empfangen");
         EXPECT_EQ(LinesStartingWith(run.Err, device.Name + ": "), expected) << run.Err;
@@ -179,7 +157,7 @@ TEST_F(TalvctlAllDevices, ReceiveIntoNamesTheDevicesThatFailedAndWritesTheOthers
     EXPECT_EQ(run.Err, "Halle: " + timeOut + "\nKaltlager: Parameter empfangen\nStrecke: " + unknown +
                            "\ntalvctl: 1 von 3 Geräten: Parameter empfangen; Halle: " + timeOut + "; Strecke: " +
                            unknown + "\n");
-    EXPECT_EQ(Keys(file, 2), DeviceKeys(2, Plan[1].Name, Other[1]));
+    EXPECT_EQ(Keys(file, "Device2"), DeviceKeys(Plan[1].Name, Other[1], 2));
     const std::string after = Dir.Read("plan.kov");
     EXPECT_NE(after.find(Section(1, Plan[0])), std::string::npos) << after;
     EXPECT_NE(after.find(Section(3, Plan[2])), std::string::npos) << after;

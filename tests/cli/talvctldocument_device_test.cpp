@@ -3,7 +3,7 @@
 // --port COMn through the settings file. They run with --fast, which puts the same bytes on the
 // line in a fraction of the time; the default timing has tests of its own.
 #include "cli/talvctlrunner.h"
-#include "platform/inifile.h"
+#include "tests/cli/devicesection.h"
 #include "tests/cli/talvctldevice.h"
 #include "tests/cli/talvctlrun.h"
 
@@ -27,28 +27,6 @@ TSimParameters Parameters(std::string msn1, std::string msn2, int mode, std::str
     p.Aciomcatab2 = std::move(number2);
     p.Isdn = isdn;
     return p;
-}
-
-// A device section's keys as the file holds them, read back the way the program reads them.
-std::map<std::string, std::string> Keys(const std::string& fileName, const std::string& section)
-{
-    const TIniFile ini(fileName);
-    std::map<std::string, std::string> keys;
-    for (const auto& key : ini.ReadSection(section))
-        keys[key] = ini.ReadString(section, key, "");
-    return keys;
-}
-
-std::map<std::string, std::string> DeviceKeys(const std::string& name, const TSimParameters& p, int comPort)
-{
-    return {{"KOVName", name},
-            {"MsnIncoming1", p.Msn1},
-            {"MsnIncoming2", p.Msn2},
-            {"AutomaticCallMode", std::to_string(p.Aciomco)},
-            {"AutomaticCallNumber1", p.Aciomcatab1},
-            {"AutomaticCallNumber2", p.Aciomcatab2},
-            {"IsdnDChannelProtocol", std::to_string(p.Isdn)},
-            {"COMPort", std::to_string(comPort)}};
 }
 
 const TSimParameters Cleared = Parameters("", "", 3, "", "", 0);
