@@ -12,6 +12,7 @@ namespace {
 
 // What the check reads of one device, taken once so that every step sees the same values.
 struct TDeviceView {
+    int Index = 0;  // 0 for device 1
     std::string Name;
     std::array<std::string, 2> Msn;     // own numbers of LWL1 and LWL2
     std::array<std::string, 2> Number;  // partner numbers LWL1 and LWL2 call or accept
@@ -54,23 +55,30 @@ private:
         FLog.AddMessage(kind, FmtLoadStr(id, args));
     }
 
+    // A finding about two devices leads to the later one of a pair, which repeats what the
+    // earlier one holds, and to the caller of a connection, whose direction is the one to turn.
+    void Add(tMsgKind kind, int id, const std::vector<TFormatArg>& args, const TDeviceView& device, tFindingField field)
+    {
+        FLog.AddFinding(kind, FmtLoadStr(id, args), {device.Index, field});
+    }
+
     void CheckUniqueMsns()
     {
         Add(mkHeading, 602);
         for (std::size_t i = 0; i < D.size(); ++i) {
             const TDeviceView& a = D[i];
             if (SameNumber(a.Msn[0], a.Msn[1]))
-                Add(mkError, 620, {a.Name, a.Name});
+                Add(mkError, 620, {a.Name, a.Name}, a, tFindingField::Msn2);
             for (std::size_t j = i + 1; j < D.size(); ++j) {
                 const TDeviceView& b = D[j];
                 if (SameNumber(a.Msn[0], b.Msn[0]))
-                    Add(mkError, 621, {a.Name, b.Name});
+                    Add(mkError, 621, {a.Name, b.Name}, b, tFindingField::Msn1);
                 if (SameNumber(a.Msn[0], b.Msn[1]))
-                    Add(mkError, 622, {a.Name, b.Name});
+                    Add(mkError, 622, {a.Name, b.Name}, b, tFindingField::Msn2);
                 if (SameNumber(a.Msn[1], b.Msn[0]))
-                    Add(mkError, 623, {a.Name, b.Name});
+                    Add(mkError, 623, {a.Name, b.Name}, b, tFindingField::Msn1);
                 if (SameNumber(a.Msn[1], b.Msn[1]))
-                    Add(mkError, 624, {a.Name, b.Name});
+                    Add(mkError, 624, {a.Name, b.Name}, b, tFindingField::Msn2);
             }
         }
     }
@@ -94,9 +102,9 @@ private:
             const int count1 = CountCallers(called.Msn[0]);
             const int count2 = CountCallers(called.Msn[1]);
             if (count1 > 1)
-                Add(mkError, 625, {called.Name, count1});
+                Add(mkError, 625, {called.Name, count1}, called, tFindingField::Msn1);
             if (count2 > 1)
-                Add(mkError, 626, {called.Name, count2});
+                Add(mkError, 626, {called.Name, count2}, called, tFindingField::Msn2);
         }
     }
 
@@ -116,9 +124,9 @@ private:
             const bool inside1 = IsInsideNetwork(device.Number[0]);
             const bool inside2 = IsInsideNetwork(device.Number[1]);
             if (device.Number[0] != NoNumber && !inside1)
-                Add(mkWarning, 627, {device.Name, device.Number[0]});
+                Add(mkWarning, 627, {device.Name, device.Number[0]}, device, tFindingField::Number1);
             if (device.Number[1] != NoNumber && !inside2)
-                Add(mkWarning, 628, {device.Name, device.Number[1]});
+                Add(mkWarning, 628, {device.Name, device.Number[1]}, device, tFindingField::Number2);
         }
     }
 
@@ -147,10 +155,11 @@ private:
     {
         if (!SameNumber(called.Msn[msnLink], caller.Number[numberLink]))
             return;
+        const tFindingField direction = numberLink == 0 ? tFindingField::Dial1 : tFindingField::Dial2;
         if (called.Dial[msnLink] && caller.Dial[numberLink])
-            Add(mkError, dialId, {called.Name, caller.Name});
+            Add(mkError, dialId, {called.Name, caller.Name}, caller, direction);
         if (!called.Dial[msnLink] && !caller.Dial[numberLink])
-            Add(mkError, dialId + 1, {called.Name, caller.Name});
+            Add(mkError, dialId + 1, {called.Name, caller.Name}, caller, direction);
     }
 
     // DSS1 and a leased line cannot talk to each other. The pairs are not matched by number: a
@@ -164,10 +173,10 @@ private:
                 const tIsdnDChannelProtocol second = D[b].Protocol;
                 if (first == IsdnDss1) {
                     if (second != IsdnDss1)
-                        Add(mkWarning, 637, {D[a].Name, D[b].Name});
+                        Add(mkWarning, 637, {D[a].Name, D[b].Name}, D[b], tFindingField::Protocol);
                 } else if (IsLeasedLine(first)) {
                     if (second == IsdnDss1)
-                        Add(mkWarning, 638, {D[a].Name, D[b].Name});
+                        Add(mkWarning, 638, {D[a].Name, D[b].Name}, D[b], tFindingField::Protocol);
                 } else {
                     // Only DSS1 and the leased lines are meant for a planned network; any other
                     // protocol stops the check, and the lines written so far stay for the user.
@@ -203,6 +212,7 @@ void RunConfigurationCheck(const std::vector<TCheckDevice>& devices, TMessageLog
         if (parameters == nullptr)
             throw ERangeError("RunConfigurationCheck: Gerät " + std::to_string(i) + " ohne Parameter");
         TDeviceView view;
+        view.Index = static_cast<int>(i);
         view.Name = parameters->GetKovName();
         view.Msn = {parameters->GetMsnIncoming(0), parameters->GetMsnIncoming(1)};
         view.Number = {parameters->GetAutomaticCallNumber(0), parameters->GetAutomaticCallNumber(1)};

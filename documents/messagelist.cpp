@@ -5,6 +5,7 @@
 void TMessageList::Clear()
 {
     FMessages.clear();
+    FPlaces.clear();
     FErrorCount = 0;
     FWarningCount = 0;
     FHeadingCount = 0;
@@ -12,6 +13,11 @@ void TMessageList::Clear()
 }
 
 void TMessageList::AddMessage(tMsgKind kind, const std::string& text)
+{
+    AddFinding(kind, text, {});
+}
+
+void TMessageList::AddFinding(tMsgKind kind, const std::string& text, const TFindingPlace& place)
 {
     int* counter = nullptr;
     switch (kind) {
@@ -31,5 +37,6 @@ void TMessageList::AddMessage(tMsgKind kind, const std::string& text)
         throw ERangeError("TMessageList::AddMessage: unzulässige Art " + std::to_string(static_cast<int>(kind)));
     }
     FMessages.push_back({kind, text});
+    FPlaces.push_back(place);
     ++*counter;
 }

@@ -124,6 +124,22 @@ constexpr TResString g_ResStrings[] = {
     {636, QT_TRANSLATE_NOOP("ResStrings", "%s.MSN2 und Anrufer %s.Number2 sind beide auf \"ACCEPT\" eingestellt.")},
     {637, QT_TRANSLATE_NOOP("ResStrings", "%s ist auf \"DSS1\" und %s ist auf \"Standleitung\" eingestellt.")},
     {638, QT_TRANSLATE_NOOP("ResStrings", "%s ist auf \"Standleitung\" und %s ist auf \"DSS1\" eingestellt.")},
+    // a device compared with its plan
+    {640, QT_TRANSLATE_NOOP("ResStrings", "Eigene Nummer LWL1")},
+    {641, QT_TRANSLATE_NOOP("ResStrings", "Eigene Nummer LWL2")},
+    {642, QT_TRANSLATE_NOOP("ResStrings", "Partnernummer LWL1")},
+    {643, QT_TRANSLATE_NOOP("ResStrings", "Partnernummer LWL2")},
+    {644, QT_TRANSLATE_NOOP("ResStrings", "DIAL/ACCEPT")},
+    {645, QT_TRANSLATE_NOOP("ResStrings", "D-Kanal-Protokoll")},
+    {646, QT_TRANSLATE_NOOP("ResStrings", "LWL1 %s, LWL2 %s")},
+    {647, QT_TRANSLATE_NOOP("ResStrings", "%s: stimmt mit dem Plan überein.")},
+    {648, QT_TRANSLATE_NOOP("ResStrings", "%s: %d Parameter weichen vom Plan ab.")},
+    {649, QT_TRANSLATE_NOOP("ResStrings", "%s: %s: Plan \"%s\", Gerät \"%s\".")},
+    // the whole installation verified against the plan
+    {650, QT_TRANSLATE_NOOP("ResStrings", "---- Anlage prüfen ----")},
+    {651, QT_TRANSLATE_NOOP("ResStrings", "%s: übersprungen, nicht verbunden oder nicht im Konfigurationsmodus.")},
+    {652, QT_TRANSLATE_NOOP("ResStrings", "---- Anlage geprüft: %d von %d Geräten stimmen mit dem Plan überein, "
+                                          "%d weichen ab, %d übersprungen, %d mit Fehler ----")},
 };
 
 static_assert(std::is_sorted(std::begin(g_ResStrings), std::end(g_ResStrings),

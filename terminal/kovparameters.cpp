@@ -7,14 +7,6 @@
 
 namespace {
 
-const char* const KeyKovName = "KOVName";
-const char* const KeyMsnIncoming1 = "MsnIncoming1";
-const char* const KeyMsnIncoming2 = "MsnIncoming2";
-const char* const KeyAutomaticCallMode = "AutomaticCallMode";
-const char* const KeyAutomaticCallNumber1 = "AutomaticCallNumber1";
-const char* const KeyAutomaticCallNumber2 = "AutomaticCallNumber2";
-const char* const KeyIsdnDChannelProtocol = "IsdnDChannelProtocol";
-
 // An own number missing from a file reads as "*".
 const char* const MissingMsn = "*";
 

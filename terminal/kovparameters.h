@@ -13,6 +13,15 @@
 
 class TIniFile;
 
+// The keys of a device section that hold the parameters.
+inline constexpr const char* KeyKovName = "KOVName";
+inline constexpr const char* KeyMsnIncoming1 = "MsnIncoming1";
+inline constexpr const char* KeyMsnIncoming2 = "MsnIncoming2";
+inline constexpr const char* KeyAutomaticCallMode = "AutomaticCallMode";
+inline constexpr const char* KeyAutomaticCallNumber1 = "AutomaticCallNumber1";
+inline constexpr const char* KeyAutomaticCallNumber2 = "AutomaticCallNumber2";
+inline constexpr const char* KeyIsdnDChannelProtocol = "IsdnDChannelProtocol";
+
 class TKovParameters {
 public:
     const AnsiString& GetKovName() const { return FKovName; }

@@ -256,3 +256,42 @@ TEST(ConfigCheck, RunsAreIndependent)
     EXPECT_THROW(RunConfigurationCheck(devices, second), ERangeError);
     EXPECT_EQ(second.Messages(), first.Messages());
 }
+
+// Each finding leads to the device and field the user has to change: the later device of a
+// duplicate pair, the called device of an MSN called several times, the device with the outside
+// number, the caller's direction, the later device of a protocol mismatch. Headings lead nowhere.
+TEST(ConfigCheck, EachFindingLeadsToItsDeviceAndField)
+{
+    using F = tFindingField;
+    const struct {
+        const char* What;
+        std::vector<TPlanDevice> Devices;
+        TFindingPlace Place;
+    } cases[] = {
+        {"own MSNs equal", {{.Name = "A", .Msn1 = "1", .Msn2 = "1"}}, {0, F::Msn2}},
+        {"MSN1 twice", {{.Name = "A", .Msn1 = "1"}, {.Name = "B", .Msn1 = "1"}}, {1, F::Msn1}},
+        {"MSN1 as MSN2", {{.Name = "A", .Msn1 = "1"}, {.Name = "B", .Msn2 = "1"}}, {1, F::Msn2}},
+        {"MSN2 as MSN1", {{.Name = "A", .Msn2 = "1"}, {.Name = "B", .Msn1 = "1"}}, {1, F::Msn1}},
+        {"MSN2 twice", {{.Name = "A", .Msn2 = "1"}, {.Name = "B", .Msn2 = "1"}}, {1, F::Msn2}},
+        {"two callers of MSN2",
+         {{.Name = "A", .Number1 = "5"}, {.Name = "B", .Msn2 = "5", .Number1 = "5", .Mode = EAciomcoB2}},
+         {1, F::Msn2}},
+        {"outside number 2", {{.Name = "A", .Msn1 = "1"}, {.Name = "B", .Number2 = "9"}}, {1, F::Number2}},
+        {"both dial", {{.Name = "A", .Msn1 = "1", .Mode = EAciomcoB1B2}, {.Name = "B", .Number2 = "1", .Mode = EAciomcoB1B2}},
+         {1, F::Dial2}},
+        {"both accept", {{.Name = "A", .Msn2 = "1"}, {.Name = "B", .Number1 = "1"}}, {1, F::Dial1}},
+        {"DSS1 before leased line", {{.Name = "A"}, {.Name = "B", .Protocol = IsdnLeasedLineB2}}, {1, F::Protocol}},
+    };
+    for (const auto& c : cases) {
+        TMessageList log;
+        TPlan(c.Devices).Run(log);
+        std::vector<TFindingPlace> findings;
+        for (std::size_t i = 0; i < log.Messages().size(); ++i) {
+            const bool heading = log.Messages()[i].Kind == mkHeading;
+            EXPECT_EQ(log.Place(i).Leads(), !heading) << c.What << ": " << log.Messages()[i].Text;
+            if (!heading)
+                findings.push_back(log.Place(i));
+        }
+        EXPECT_EQ(findings, std::vector<TFindingPlace>{c.Place}) << c.What;
+    }
+}

@@ -1,0 +1,163 @@
+#include "documents/plancompare.h"
+
+#include "documents/framedevstate.h"
+#include "documents/msgkind.h"
+#include "platform/resstrings.h"
+#include "terminal/kovparameters.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int LabelIds = 640;
+constexpr int DirectionsId = 646;
+constexpr int AgreesId = 647;
+constexpr int DiffersId = 648;
+constexpr int DifferenceId = 649;
+
+bool DialsOn(tAciomco mode, int link)
+{
+    return mode == EAciomcoB1B2 || mode == (link == 0 ? EAciomcoB1 : EAciomcoB2);
+}
+
+std::string FileText(tDeviceValue value, const TKovParameters& p)
+{
+    switch (value) {
+    case tDeviceValue::Msn1:
+        return p.GetMsnIncoming(0);
+    case tDeviceValue::Msn2:
+        return p.GetMsnIncoming(1);
+    case tDeviceValue::Number1:
+        return p.GetAutomaticCallNumber(0);
+    case tDeviceValue::Number2:
+        return p.GetAutomaticCallNumber(1);
+    case tDeviceValue::CallMode:
+        return std::to_string(p.GetAutomaticCallMode());
+    case tDeviceValue::Protocol:
+        return std::to_string(p.GetIsdnDChannelProtocol());
+    }
+    return {};
+}
+
+tFindingField FieldOf(tDeviceValue value, const TKovParameters& plan, const TKovParameters& device)
+{
+    switch (value) {
+    case tDeviceValue::Msn1:
+        return tFindingField::Msn1;
+    case tDeviceValue::Msn2:
+        return tFindingField::Msn2;
+    case tDeviceValue::Number1:
+        return tFindingField::Number1;
+    case tDeviceValue::Number2:
+        return tFindingField::Number2;
+    case tDeviceValue::CallMode:
+        return DialsOn(plan.GetAutomaticCallMode(), 0) != DialsOn(device.GetAutomaticCallMode(), 0)
+                   ? tFindingField::Dial1
+                   : tFindingField::Dial2;
+    case tDeviceValue::Protocol:
+        return tFindingField::Protocol;
+    }
+    return tFindingField::None;
+}
+
+}  // namespace
+
+std::vector<TValueComparison> ComparePlanWithDevice(const TKovParameters& plan, const TKovParameters& device)
+{
+    std::vector<TValueComparison> rows;
+    for (int i = 0; i < DeviceValueCount; ++i) {
+        const auto value = static_cast<tDeviceValue>(i);
+        rows.push_back({value, FileText(value, plan), FileText(value, device), DeviceValueText(value, plan),
+                        DeviceValueText(value, device), FieldOf(value, plan, device)});
+    }
+    return rows;
+}
+
+int CountDifferences(const std::vector<TValueComparison>& rows)
+{
+    return static_cast<int>(std::count_if(rows.begin(), rows.end(), [](const auto& row) { return row.Differs(); }));
+}
+
+std::string DeviceValueKey(tDeviceValue value)
+{
+    switch (value) {
+    case tDeviceValue::Msn1:
+        return KeyMsnIncoming1;
+    case tDeviceValue::Msn2:
+        return KeyMsnIncoming2;
+    case tDeviceValue::Number1:
+        return KeyAutomaticCallNumber1;
+    case tDeviceValue::Number2:
+        return KeyAutomaticCallNumber2;
+    case tDeviceValue::CallMode:
+        return KeyAutomaticCallMode;
+    case tDeviceValue::Protocol:
+        return KeyIsdnDChannelProtocol;
+    }
+    return {};
+}
+
+std::string DeviceValueLabel(tDeviceValue value)
+{
+    return LoadStr(LabelIds + static_cast<int>(value));
+}
+
+std::string DeviceValueText(tDeviceValue value, const TKovParameters& parameters)
+{
+    if (value == tDeviceValue::CallMode) {
+        const tAciomco mode = parameters.GetAutomaticCallMode();
+        const auto direction = [mode](int link) { return std::string(DialsOn(mode, link) ? "DIAL" : "ACCEPT"); };
+        return FmtLoadStr(DirectionsId, {direction(0), direction(1)});
+    }
+    if (value == tDeviceValue::Protocol) {
+        const tIsdnDChannelProtocol protocol = parameters.GetIsdnDChannelProtocol();
+        const tIsdnDChannelProtocol offered[] = {IsdnDss1, IsdnLeasedLineB1, IsdnLeasedLineB2, IsdnLeasedLineB1B2};
+        for (int index = 0; index < TFrameDevState::ProtocolItemCount; ++index)
+            if (offered[index] == protocol)
+                return TFrameDevState::ProtocolItem(index);
+    }
+    return FileText(value, parameters);
+}
+
+void TakeDeviceValue(TKovParameters& plan, const TKovParameters& device, tDeviceValue value)
+{
+    switch (value) {
+    case tDeviceValue::Msn1:
+        plan.SetMsnIncoming(0, device.GetMsnIncoming(0));
+        break;
+    case tDeviceValue::Msn2:
+        plan.SetMsnIncoming(1, device.GetMsnIncoming(1));
+        break;
+    case tDeviceValue::Number1:
+        plan.SetAutomaticCallNumber(0, device.GetAutomaticCallNumber(0));
+        break;
+    case tDeviceValue::Number2:
+        plan.SetAutomaticCallNumber(1, device.GetAutomaticCallNumber(1));
+        break;
+    case tDeviceValue::CallMode:
+        plan.SetAutomaticCallMode(device.GetAutomaticCallMode());
+        break;
+    case tDeviceValue::Protocol:
+        plan.SetIsdnDChannelProtocol(device.GetIsdnDChannelProtocol());
+        break;
+    }
+}
+
+void ReportComparison(TMessageLog& log, int device, const std::string& name,
+                      const std::vector<TValueComparison>& rows, bool details)
+{
+    const int differences = CountDifferences(rows);
+    if (differences == 0) {
+        log.AddFinding(mkInfo, FmtLoadStr(AgreesId, {name}), {device, tFindingField::Name});
+        return;
+    }
+    const auto first = std::find_if(rows.begin(), rows.end(), [](const auto& row) { return row.Differs(); });
+    log.AddFinding(mkWarning, FmtLoadStr(DiffersId, {name, differences}), {device, first->Field});
+    if (!details)
+        return;
+    for (const TValueComparison& row : rows)
+        if (row.Differs())
+            log.AddFinding(mkWarning,
+                           FmtLoadStr(DifferenceId, {name, DeviceValueLabel(row.Value), row.PlanText, row.DeviceText}),
+                           {device, row.Field});
+}
