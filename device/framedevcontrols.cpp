@@ -214,6 +214,7 @@ void TFrameDevControls::Build(QFrame* frame)
     BitBtnDevSendConfiguration = GlyphButton(PnlData, "BitBtnDevSendConfiguration");
     BitBtnDevReceiveConfiguration = GlyphButton(PnlData, "BitBtnDevReceiveConfiguration");
     BitBtnDevGo = GlyphButton(PnlData, "BitBtnDevGo");
+    BitBtnDevCompare = GlyphButton(PnlData, "BitBtnDevCompare");
 
     auto* top = new QHBoxLayout;
     top->setSpacing(2);
@@ -225,6 +226,7 @@ void TFrameDevControls::Build(QFrame* frame)
     top->addWidget(BitBtnDevSendConfiguration);
     top->addWidget(BitBtnDevReceiveConfiguration);
     top->addWidget(BitBtnDevGo);
+    top->addWidget(BitBtnDevCompare);
 
     // The two lines: own numbers on the left, partners on the right.
     PnlTalv = Panel(PnlData, "PnlTalv", TalvGrey);

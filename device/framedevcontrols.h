@@ -47,6 +47,7 @@ public:
     QToolButton* BitBtnDevSendConfiguration = nullptr;
     QToolButton* BitBtnDevReceiveConfiguration = nullptr;
     QToolButton* BitBtnDevGo = nullptr;
+    QToolButton* BitBtnDevCompare = nullptr;
     QFrame* PnlTalv = nullptr;
     QFrame* PnlMsn = nullptr;
     QFrame* ShpLine[2] = {nullptr, nullptr};

@@ -29,6 +29,7 @@ int StepsOf(tDevExchange kind)
 {
     switch (kind) {
     case tDevExchange::Receive:
+    case tDevExchange::Compare:
         return 6;
     case tDevExchange::Send:
         return 8;
@@ -77,6 +78,8 @@ QString TFrameDev::ExchangeCaption(tDevExchange kind)
         return tr("Sende Parameter");
     case tDevExchange::Go:
         return tr("Starten");
+    case tDevExchange::Compare:
+        return tr("Vergleichen");
     }
     return {};
 }
@@ -119,6 +122,7 @@ bool TFrameDev::StartExchange(tDevExchange kind, bool quiet)
         job = [](TKovTerminal& t) { t.Open(); };
         break;
     case tDevExchange::Receive:
+    case tDevExchange::Compare:
         job = [](TKovTerminal& t) { t.ReceiveConfiguration(); };
         break;
     case tDevExchange::Send:
@@ -259,6 +263,12 @@ void TFrameDev::ExchangeDone(tDevExchange kind, bool quiet, std::exception_ptr e
                                          : ExchangeCaption(kind) + QStringLiteral(": ") + how);
         C.BtnCancel->setText(tr("OK"));
     }
+    // A compare that ended part-way has nothing to compare.
+    const bool compared = kind == tDevExchange::Compare && errorText.isEmpty();
+    if (compared) {
+        FComparedDevice = Terminal()->Parameters();
+        emit Compared(this);
+    }
     emit ExchangeFinished(this, kind, errorText);
 
     if (refreshError) {
@@ -270,6 +280,8 @@ void TFrameDev::ExchangeDone(tDevExchange kind, bool quiet, std::exception_ptr e
         }
         return;
     }
+    if (compared && !quiet)
+        ShowCompareDialog();
     if (quiet || cancelled || errorText.isEmpty())
         return;
     if (kind == tDevExchange::Connect)

@@ -7,7 +7,9 @@
 
 #include "device/devexchange.h"
 #include "device/framedevcontrols.h"
+#include "documents/plancompare.h"
 #include "slutil/slcomport.h"
+#include "terminal/kovparameters.h"
 
 #include <QColor>
 #include <QFrame>
@@ -85,6 +87,7 @@ public:
     QAction* ActDevReceiveConfiguration = nullptr;
     QAction* ActDevSendConfiguration = nullptr;
     QAction* ActDevGo = nullptr;
+    QAction* ActDevCompare = nullptr;
     QAction* ActClear = nullptr;
     QAction* ActMemo = nullptr;
 
@@ -108,6 +111,14 @@ public:
     // someone else, else where the resolver leads the chosen COM name.
     std::string PortPath() const;
 
+    // ---- the device compared with the plan -----------------------------------------------
+    // What the last compare read from the device; the plan is not touched by it.
+    const TKovParameters& ComparedDevice() const { return FComparedDevice; }
+    std::vector<TValueComparison> CompareRows() const;
+    // Takes the device's value (or all six, for none) into the plan, under the rules a receive
+    // obeys; the panel counts as modified.
+    void TakeComparedValue(std::optional<tDeviceValue> value);
+
     // The picture number an action or BitBtnMemo shows now (its index in TFrmRes), -1 for none.
     static int ImageIndex(const QObject* actionOrButton);
 
@@ -118,6 +129,9 @@ signals:
     void ExchangeChanged(TFrameDev* panel);
     // An exchange ended; error is empty on success, else its message (a cancel's included).
     void ExchangeFinished(TFrameDev* panel, tDevExchange kind, const QString& error);
+    // A compare read the device's values (ComparedDevice); emitted before ExchangeFinished and
+    // before the compare dialog opens.
+    void Compared(TFrameDev* panel);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -154,6 +168,9 @@ private:
     void ActDevReceiveConfigurationExecute();
     void ActDevSendConfigurationExecute();
     void ActDevGoExecute();
+    void ActDevCompareExecute();
+    // The rows of plan and device side by side; the user may take values or send the plan.
+    void ShowCompareDialog();
     void ActMemoExecute();
     void ActDevConnectUpdate();
     void ActDevConfigModeUpdate();
@@ -186,6 +203,7 @@ private:
     // The exchange running, or the last one, and where the keyboard was before it began.
     tDevExchange FExchange = tDevExchange::Connect;
     QPointer<QWidget> FFocusBeforeExchange;
+    TKovParameters FComparedDevice;
     // The picture BitBtnMemo shows; -1 before the first update.
     int FMemoImage = -1;
 };

@@ -35,6 +35,8 @@ constexpr int ImageReceive = 28;
 constexpr int ImageConfigMode = 29;
 constexpr int ImageComment = 32;
 constexpr int ImageStart = 35;
+// Not in the shared list: the compare button's own picture.
+constexpr int ImageCompare = TFrmRes::CompareImage;
 constexpr int ImageCommentExists = 37;
 constexpr int ImageNoComment = 38;
 
@@ -51,7 +53,9 @@ void SetImage(QObject* target, int index)
     if (shown.isValid() && shown.toInt() == index)
         return;
     target->setProperty(ImageIndexProperty, index);
-    const QIcon icon = index < 0 ? QIcon() : TFrmRes::Image(index);
+    const QIcon icon = index < 0                          ? QIcon()
+                       : index == TFrmRes::CompareImage ? TFrmRes::ComparePicture()
+                                                        : TFrmRes::Image(index);
     if (auto* action = qobject_cast<QAction*>(target))
         action->setIcon(icon);
     else if (auto* button = qobject_cast<QAbstractButton*>(target))
@@ -89,11 +93,16 @@ void TFrameDev::CreateActions()
                                    tr("Parameter zum TALV senden|Sendet die Parameter an das TALV-Gerät."), true);
     ActDevGo = make("ActDevGo", tr("St&arten"), ImageStart,
                     tr("TALV-Gerät starten|TALV-Gerät mit den geladenen Parametern starten."), true);
+    ActDevCompare = make("ActDevCompare", tr("Ver&gleichen"), ImageCompare,
+                         tr("Gerät mit dem Plan vergleichen|Liest die Parameter des TALV-Gerätes und zeigt, wo sie "
+                            "vom Plan abweichen, ohne den Plan zu ändern."),
+                         true);
     ActClear = make("ActClear", tr("ActClear"), -1, tr("Löscht alle Einstellungen des Gerätes."), false);
     ActMemo = make("ActMemo", tr("&Kommentar"), ImageComment,
                    tr("Kommentar zum TALV-Gerät|Öffnet ein Fenster zur Eingabe eines Kommentars zum TALV-Gerät."),
                    false);
-    for (QAction* action : {ActDevRequestConfigMode, ActDevReceiveConfiguration, ActDevSendConfiguration, ActDevGo})
+    for (QAction* action :
+         {ActDevRequestConfigMode, ActDevReceiveConfiguration, ActDevSendConfiguration, ActDevGo, ActDevCompare})
         action->setEnabled(false);
 
     connect(ActDevConnect, &QAction::triggered, this, &TFrameDev::ActDevConnectExecute);
@@ -102,6 +111,7 @@ void TFrameDev::CreateActions()
     connect(ActDevReceiveConfiguration, &QAction::triggered, this, &TFrameDev::ActDevReceiveConfigurationExecute);
     connect(ActDevSendConfiguration, &QAction::triggered, this, &TFrameDev::ActDevSendConfigurationExecute);
     connect(ActDevGo, &QAction::triggered, this, &TFrameDev::ActDevGoExecute);
+    connect(ActDevCompare, &QAction::triggered, this, &TFrameDev::ActDevCompareExecute);
     connect(ActClear, &QAction::triggered, this, &TFrameDev::ActClearExecute);
     connect(ActMemo, &QAction::triggered, this, &TFrameDev::ActMemoExecute);
 
@@ -111,6 +121,7 @@ void TFrameDev::CreateActions()
     C.BitBtnDevSendConfiguration->setDefaultAction(ActDevSendConfiguration);
     C.BitBtnDevReceiveConfiguration->setDefaultAction(ActDevReceiveConfiguration);
     C.BitBtnDevGo->setDefaultAction(ActDevGo);
+    C.BitBtnDevCompare->setDefaultAction(ActDevCompare);
     C.BitBtnDevDisconnect->hide();
     // BitBtnMemo shows a picture of its own (comment or none), so it follows only the action's
     // enabled state.
@@ -163,6 +174,7 @@ void TFrameDev::ActDevConfigModeUpdate()
     ActDevReceiveConfiguration->setEnabled(configMode);
     ActDevSendConfiguration->setEnabled(configMode);
     ActDevGo->setEnabled(configMode);
+    ActDevCompare->setEnabled(configMode);
 }
 
 void TFrameDev::ActMemoUpdate()

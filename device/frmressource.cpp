@@ -528,6 +528,18 @@ QIcon Draw(const TDraw& draw)
 
 }  // namespace
 
+const QIcon& TFrmRes::ComparePicture()
+{
+    static const QIcon picture = Draw([](QPainter& p) {
+        DeviceBox(p, QRectF(0.5, 1.5, 6, 9));
+        Page(p, QRectF(8.5, 0.5, 7, 10));
+        p.setPen(Pen(Good, 1.5));
+        p.drawLine(QPointF(4, 12.5), QPointF(6.5, 15));
+        p.drawLine(QPointF(6.5, 15), QPointF(11.5, 10.5));
+    });
+    return picture;
+}
+
 const QIcon& TFrmRes::Image(int index)
 {
     if (index < 0 || index >= ImageCount)

@@ -11,4 +11,10 @@ public:
     static constexpr int ImageCount = 39;
     // Picture `index` (0..38) of the image list; an index outside raises ERangeError.
     static const QIcon& Image(int index);
+
+    // The compare button's picture, which the shared list does not hold: the device beside a
+    // plan, with a tick between them. Its number comes after the list's, so that a control can
+    // name it like any other picture.
+    static constexpr int CompareImage = ImageCount;
+    static const QIcon& ComparePicture();
 };

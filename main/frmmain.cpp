@@ -47,6 +47,7 @@ TFrmMainWin::TFrmMainWin(QWidget* parent) : QMainWindow(parent)
     BindDocument();
     CreateActions();
     CreateAllDevicesActions();
+    CreateVerifyAction();
     CreateMenus();
     CreateToolBar();
     AddUpdateHandlers();

@@ -28,6 +28,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -135,11 +136,14 @@ public:
     QAction* MIDevReceiveConfiguration = nullptr;
     QAction* MIDevSendConfiguration = nullptr;
     QAction* MIDevGo = nullptr;
+    QAction* MIDevCompare = nullptr;
     // The "Alle" items: one exchange on every shown device whose state allows it, in parallel.
     QAction* ActAllConnect = nullptr;
     QAction* ActAllReceive = nullptr;
     QAction* ActAllSend = nullptr;
     QAction* ActAllGo = nullptr;
+    // Compares every shown device that is ready with the plan, in parallel.
+    QAction* ActVerifyInstallation = nullptr;
 
     // ---- controls ------------------------------------------------------------------------
     QToolBar* TlBarFile = nullptr;
@@ -187,6 +191,10 @@ public:
     // Exception naming both, and nothing starts. Each device's result goes to the message log
     // when it is done, the summary after the last one.
     void RunOnAllDevices(tDevExchange kind);
+    // Compares every shown device that is connected and in configuration mode with the plan,
+    // all at once, and lists each device's differences in the message log, then a summary;
+    // the devices not ready are named as skipped. The plan does not change.
+    void ActVerifyInstallationExecute();
 
     // Where the open dialog starts: "Samples" in the current directory, else the installed
     // samples, else the current directory. The save dialog starts where the user can write
@@ -241,6 +249,12 @@ private:
     static QString AllDoneText(tDevExchange kind);
     void PanelExchangeFinished(TFrameDev* panel, tDevExchange kind, const QString& error);
     void NoteAllDevicesResult(TFrameDev* panel, const QString& error);
+    void CreateVerifyAction();
+    // A compare read its device: the panel's own compare gets one line, a device of the
+    // installation's verification a line per difference.
+    void PanelCompared(TFrameDev* panel);
+    void NoteVerifyResult(TFrameDev* panel, const QString& error);
+    int DeviceIndexOf(const TFrameDev* panel) const;
     // The status bar names every exchange running and its step.
     void ShowExchanges();
     // Before the window gives up the devices from index fromDevice on (closing, New, Open,
@@ -257,7 +271,7 @@ private:
     QPointer<TDlgOptions> FDlgOptions;
     QActionGroup* FLanguageGroup = nullptr;
     TLanguageReader FLanguageReader;
-    std::array<QPointer<QAction>, 5> FBoundDevActions;
+    std::array<QPointer<QAction>, 6> FBoundDevActions;
     // The "Alle" actions under way: the panels still running each and its failures so far.
     struct TAllRun {
         tDevExchange Kind;
@@ -266,6 +280,17 @@ private:
         QStringList Failures;
     };
     std::vector<TAllRun> FAllRuns;
+    // The verification of the installation under way: the panels still comparing, and the
+    // tally for its summary.
+    struct TVerifyRun {
+        std::vector<TFrameDev*> Pending;
+        int Total = 0;
+        int Agreeing = 0;
+        int Differing = 0;
+        int Skipped = 0;
+        int Failed = 0;
+    };
+    std::optional<TVerifyRun> FVerifyRun;
     bool FFormShown = false;
 
     int FInfoCount = 0;

@@ -188,8 +188,9 @@ void TFrmMainWin::CreateActions()
     MIDevReceiveConfiguration = NewAction("MIDevReceiveConfiguration", tr("Empfange Parameter"), QString());
     MIDevSendConfiguration = NewAction("MIDevSendConfiguration", tr("&Sende Parameter"), QString());
     MIDevGo = NewAction("MIDevGo", tr("St&arten"), QString());
-    const std::array<QAction*, 5> items = {MIDevConnect, MIDevRequestConfigMode, MIDevReceiveConfiguration,
-                                           MIDevSendConfiguration, MIDevGo};
+    MIDevCompare = NewAction("MIDevCompare", tr("Ver&gleichen"), QString());
+    const std::array<QAction*, 6> items = {MIDevConnect,           MIDevRequestConfigMode, MIDevReceiveConfiguration,
+                                           MIDevSendConfiguration, MIDevGo,                MIDevCompare};
     for (std::size_t k = 0; k < items.size(); ++k) {
         items[k]->setEnabled(false);
         items[k]->setData(items[k]->text());
@@ -214,9 +215,12 @@ void TFrmMainWin::CreateMenus()
 
     QMenu* device = menuBar()->addMenu(tr("&Gerät"));
     device->setObjectName("MIDevice");
-    device->addActions({MIDevConnect, MIDevRequestConfigMode, MIDevReceiveConfiguration, MIDevSendConfiguration, MIDevGo});
+    device->addActions(
+        {MIDevConnect, MIDevRequestConfigMode, MIDevReceiveConfiguration, MIDevSendConfiguration, MIDevGo, MIDevCompare});
     device->addSeparator();
     device->addActions({ActAllConnect, ActAllReceive, ActAllSend, ActAllGo});
+    device->addSeparator();
+    device->addAction(ActVerifyInstallation);
 
     QMenu* extras = menuBar()->addMenu(tr("E&xtras"));
     extras->setObjectName("MIExtras");
@@ -327,12 +331,13 @@ QMessageBox::StandardButton TFrmMainWin::AskLanguageRestart(const QString& text,
 void TFrmMainWin::ActionListUpdate()
 {
     TFrameDev* selected = GetSelectedDevice();
-    const std::array<QAction*, 5> items = {MIDevConnect, MIDevRequestConfigMode, MIDevReceiveConfiguration,
-                                           MIDevSendConfiguration, MIDevGo};
-    std::array<QAction*, 5> sources{};
+    const std::array<QAction*, 6> items = {MIDevConnect,           MIDevRequestConfigMode, MIDevReceiveConfiguration,
+                                           MIDevSendConfiguration, MIDevGo,                MIDevCompare};
+    std::array<QAction*, 6> sources{};
     if (selected)
-        sources = {selected->ActDevConnect, selected->ActDevRequestConfigMode, selected->ActDevReceiveConfiguration,
-                   selected->ActDevSendConfiguration, selected->ActDevGo};
+        sources = {selected->ActDevConnect,           selected->ActDevRequestConfigMode,
+                   selected->ActDevReceiveConfiguration, selected->ActDevSendConfiguration,
+                   selected->ActDevGo,                selected->ActDevCompare};
     for (std::size_t k = 0; k < items.size(); ++k) {
         QAction* item = items[k];
         QAction* source = sources[k];

@@ -120,6 +120,7 @@ void TFrmMainWin::PanelExchangeFinished(TFrameDev* panel, tDevExchange, const QS
 {
     ShowExchanges();
     NoteAllDevicesResult(panel, error);
+    NoteVerifyResult(panel, error);
 }
 
 // One device of an "Alle" action is done: its line in the message log, and once the last one is
@@ -177,6 +178,7 @@ bool TFrmMainWin::StopExchanges(int fromDevice)
     for (TFrameDev* panel : running) {
         panel->StopExchange();
         NoteAllDevicesResult(panel, QString::fromStdString(LoadStr(259)));
+        NoteVerifyResult(panel, QString::fromStdString(LoadStr(259)));
     }
     ShowExchanges();
     return true;

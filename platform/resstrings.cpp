@@ -140,6 +140,7 @@ constexpr TResString g_ResStrings[] = {
     {651, QT_TRANSLATE_NOOP("ResStrings", "%s: übersprungen, nicht verbunden oder nicht im Konfigurationsmodus.")},
     {652, QT_TRANSLATE_NOOP("ResStrings", "---- Anlage geprüft: %d von %d Geräten stimmen mit dem Plan überein, "
                                           "%d weichen ab, %d übersprungen, %d mit Fehler ----")},
+    {653, QT_TRANSLATE_NOOP("ResStrings", "%s: übersprungen, es läuft eine Übertragung.")},
 };
 
 static_assert(std::is_sorted(std::begin(g_ResStrings), std::end(g_ResStrings),

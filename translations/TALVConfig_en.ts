@@ -309,6 +309,62 @@ Do you want to close the application now?</translation>
         <source>Übertragung abgebrochen.</source>
         <translation>Transfer cancelled.</translation>
     </message>
+    <message>
+        <source>Eigene Nummer LWL1</source>
+        <translation>Own number LWL1</translation>
+    </message>
+    <message>
+        <source>Eigene Nummer LWL2</source>
+        <translation>Own number LWL2</translation>
+    </message>
+    <message>
+        <source>Partnernummer LWL1</source>
+        <translation>Partner number LWL1</translation>
+    </message>
+    <message>
+        <source>Partnernummer LWL2</source>
+        <translation>Partner number LWL2</translation>
+    </message>
+    <message>
+        <source>DIAL/ACCEPT</source>
+        <translation>DIAL/ACCEPT</translation>
+    </message>
+    <message>
+        <source>D-Kanal-Protokoll</source>
+        <translation>D-channel protocol</translation>
+    </message>
+    <message>
+        <source>LWL1 %s, LWL2 %s</source>
+        <translation>LWL1 %s, LWL2 %s</translation>
+    </message>
+    <message>
+        <source>%s: stimmt mit dem Plan überein.</source>
+        <translation>%s: matches the plan.</translation>
+    </message>
+    <message>
+        <source>%s: %d Parameter weichen vom Plan ab.</source>
+        <translation>%s: %d parameters differ from the plan.</translation>
+    </message>
+    <message>
+        <source>%s: %s: Plan &quot;%s&quot;, Gerät &quot;%s&quot;.</source>
+        <translation>%s: %s: plan &quot;%s&quot;, device &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>---- Anlage prüfen ----</source>
+        <translation>---- Verify installation ----</translation>
+    </message>
+    <message>
+        <source>%s: übersprungen, nicht verbunden oder nicht im Konfigurationsmodus.</source>
+        <translation>%s: skipped, not connected or not in configuration mode.</translation>
+    </message>
+    <message>
+        <source>---- Anlage geprüft: %d von %d Geräten stimmen mit dem Plan überein, %d weichen ab, %d übersprungen, %d mit Fehler ----</source>
+        <translation>---- Installation verified: %d of %d devices match the plan, %d differ, %d skipped, %d failed ----</translation>
+    </message>
+    <message>
+        <source>%s: übersprungen, es läuft eine Übertragung.</source>
+        <translation>%s: skipped, a transfer is running.</translation>
+    </message>
 </context>
 <context>
     <name>TAboutBox</name>
@@ -326,6 +382,57 @@ Do you want to close the application now?</translation>
     <message>
         <source>Unbekannter Fehler</source>
         <translation>Unknown error</translation>
+    </message>
+</context>
+<context>
+    <name>TDlgCompare</name>
+    <message>
+        <source>Weicht vom Plan ab</source>
+        <translation>Differs from the plan</translation>
+    </message>
+    <message>
+        <source>Das Gerät stimmt mit dem Plan überein.</source>
+        <translation>The device matches the plan.</translation>
+    </message>
+    <message>
+        <source>%1 Parameter weichen vom Plan ab.</source>
+        <translation>%1 parameters differ from the plan.</translation>
+    </message>
+    <message>
+        <source>%1 mit dem Plan vergleichen</source>
+        <translation>Compare %1 with the plan</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>Plan</source>
+        <translation>Plan</translation>
+    </message>
+    <message>
+        <source>Gerät</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>&amp;Gerätewert übernehmen</source>
+        <translation>&amp;Take device value</translation>
+    </message>
+    <message>
+        <source>&amp;Alle Gerätewerte übernehmen</source>
+        <translation>Take &amp;all device values</translation>
+    </message>
+    <message>
+        <source>Plan &amp;senden</source>
+        <translation>&amp;Send plan</translation>
+    </message>
+    <message>
+        <source>Sendet die Parameter des Plans an das TALV-Gerät (Sende Parameter).</source>
+        <translation>Sends the parameters of the plan to the TALV device (Send parameters).</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>
@@ -513,6 +620,18 @@ the reset button on the device!</translation>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Vergleichen</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>Ver&amp;gleichen</source>
+        <translation>Co&amp;mpare</translation>
+    </message>
+    <message>
+        <source>Gerät mit dem Plan vergleichen|Liest die Parameter des TALV-Gerätes und zeigt, wo sie vom Plan abweichen, ohne den Plan zu ändern.</source>
+        <translation>Compare device with plan|Reads the parameters of the TALV device and shows where they differ from the plan, without changing the plan.</translation>
     </message>
 </context>
 <context>
@@ -910,6 +1029,18 @@ the reset button on the device!</translation>
     <message>
         <source>Mit %1 läuft noch eine Übertragung. Abbrechen?</source>
         <translation>A transfer with %1 is still running. Cancel it?</translation>
+    </message>
+    <message>
+        <source>Ver&amp;gleichen</source>
+        <translation>Co&amp;mpare</translation>
+    </message>
+    <message>
+        <source>A&amp;nlage prüfen</source>
+        <translation>&amp;Verify installation</translation>
+    </message>
+    <message>
+        <source>Anlage prüfen|Vergleicht alle verbundenen TALV-Geräte im Konfigurationsmodus gleichzeitig mit dem Plan; der Plan bleibt, wie er ist.</source>
+        <translation>Verify installation|Compares all connected TALV devices in configuration mode with the plan at once; the plan stays as it is.</translation>
     </message>
 </context>
 <context>
