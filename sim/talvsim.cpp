@@ -2,9 +2,11 @@
 // The first line on standard output is the path of the slave end (the "serial port" to give the
 // tool); events are logged on standard error; operator commands are read from standard input.
 
+#include "documents/kovdocument.h"
 #include "platform/exceptions.h"
 #include "sim/simconsole.h"
 #include "sim/simdevice.h"
+#include "sim/simplan.h"
 
 #include <cerrno>
 #include <cmath>
@@ -19,6 +21,7 @@
 #include <pthread.h>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -43,11 +46,19 @@ void Usage(std::ostream& out)
 {
     out << "usage: talvsim [--pace] [--split] [--seed N] [--auto-reset SECONDS]"
            " [--confirm-window MS]\n"
+           "               [--plan FILE --device N] [--set KEY=VALUE]...\n"
            "  --pace               send at the speed of a 9600-baud line\n"
            "  --split              send replies in pieces with pauses of up to 30 ms\n"
            "  --seed N             seed of the random split points, pauses and garbage (1)\n"
            "  --auto-reset SECONDS reset every SECONDS while not in configuration mode (off)\n"
            "  --confirm-window MS  how long a reset waits for CR CR ESC ESC (5000)\n"
+           "  --plan FILE          hold the values of a device of the plan FILE (*.kov), as if\n"
+           "                       it had been configured and saved from it (factory values)\n"
+           "  --device N           which device of the plan (1..6)\n"
+           "  --set KEY=VALUE      hold VALUE instead, checked as the device's set command\n"
+           "                       checks it; repeatable; KEY is MsnIncoming1, MsnIncoming2,\n"
+           "                       AutomaticCallMode, AutomaticCallNumber1,\n"
+           "                       AutomaticCallNumber2 or IsdnDChannelProtocol\n"
            "Prints the pseudo-terminal's slave path as its first line, then runs until quit,\n"
            "SIGINT or SIGTERM.\n";
     TSimConsole::WriteHelp(out);
@@ -64,8 +75,17 @@ std::optional<double> Seconds(const char* text)
     return value;
 }
 
-// Fills options from argv; a message on stderr and no value for a bad command line.
-std::optional<TSimDeviceOptions> ParseArguments(int argc, char** argv, bool& help)
+// Where the values the device holds at start come from; factory values when all is empty.
+struct TStartValues {
+    std::string PlanFile;
+    int PlanDevice = 0;
+    std::vector<std::string> Settings;  // "KEY=VALUE", applied in order after the plan
+};
+
+// Fills options and start from argv; a message on stderr and no value for a bad command line.
+// The settings are only collected here: SimApplySetting checks them once the plan is read.
+std::optional<TSimDeviceOptions> ParseArguments(int argc, char** argv, TStartValues& start,
+                                                bool& help)
 {
     TSimDeviceOptions options;
     for (int i = 1; i < argc; ++i) {
@@ -82,11 +102,24 @@ std::optional<TSimDeviceOptions> ParseArguments(int argc, char** argv, bool& hel
             options.Split = true;
             continue;
         }
-        if (argument != "--seed" && argument != "--auto-reset" && argument != "--confirm-window") {
+        if (argument != "--seed" && argument != "--auto-reset" && argument != "--confirm-window" &&
+            argument != "--plan" && argument != "--device" && argument != "--set") {
             std::cerr << "talvsim: unknown option " << argument << '\n';
             return std::nullopt;
         }
         const char* text = i + 1 < argc ? argv[++i] : "";
+        if (argument == "--plan" || argument == "--set") {
+            if (*text == '\0') {
+                std::cerr << "talvsim: " << argument << " needs "
+                          << (argument == "--plan" ? "a file" : "KEY=VALUE") << '\n';
+                return std::nullopt;
+            }
+            if (argument == "--plan")
+                start.PlanFile = text;
+            else
+                start.Settings.push_back(text);
+            continue;
+        }
         if (argument == "--auto-reset") {
             const std::optional<double> seconds = Seconds(text);
             if (!seconds) {
@@ -101,10 +134,21 @@ std::optional<TSimDeviceOptions> ParseArguments(int argc, char** argv, bool& hel
             std::cerr << "talvsim: " << argument << " needs a whole number\n";
             return std::nullopt;
         }
+        if (argument == "--device" && (*number < 1 || *number > TKovDocument::MaxDevices)) {
+            std::cerr << "talvsim: --device needs a number from 1 to " << TKovDocument::MaxDevices
+                      << '\n';
+            return std::nullopt;
+        }
         if (argument == "--seed")
             options.Seed = static_cast<uint32_t>(*number);
+        else if (argument == "--device")
+            start.PlanDevice = *number;
         else
             options.ConfirmationWindow = std::chrono::milliseconds(*number);
+    }
+    if (start.PlanFile.empty() != (start.PlanDevice == 0)) {
+        std::cerr << "talvsim: --plan and --device go together\n";
+        return std::nullopt;
     }
     return options;
 }
@@ -167,7 +211,8 @@ void Serve(TSimConsole& console)
 int main(int argc, char** argv)
 {
     bool help = false;
-    const std::optional<TSimDeviceOptions> parsed = ParseArguments(argc, argv, help);
+    TStartValues start;
+    const std::optional<TSimDeviceOptions> parsed = ParseArguments(argc, argv, start, help);
     if (help) {
         Usage(std::cout);
         return EXIT_SUCCESS;
@@ -178,6 +223,29 @@ int main(int argc, char** argv)
     }
     TSimDeviceOptions options = *parsed;
     options.OnLog = LogLine;
+
+    // Both before the pseudo-terminal is announced: whoever waits for its path must not get a
+    // device with other values than it asked for.
+    TSimParameters values = TSimParameters::Factory();
+    if (!start.PlanFile.empty()) {
+        try {
+            values = SimPlanDevice(start.PlanFile, start.PlanDevice);
+        } catch (const Exception& error) {
+            LogLine(error.what());
+            return EXIT_FAILURE;
+        }
+        LogLine("values of device " + std::to_string(start.PlanDevice) + " of " + start.PlanFile);
+    }
+    for (const std::string& setting : start.Settings) {
+        try {
+            SimApplySetting(values, setting);
+        } catch (const Exception& error) {
+            std::cerr << "talvsim: --set " << error.what() << '\n';
+            Usage(std::cerr);
+            return 2;
+        }
+        LogLine("set " + setting);
+    }
 
     try {
         InstallSignalHandlers();
@@ -190,6 +258,9 @@ int main(int argc, char** argv)
         ::pthread_sigmask(SIG_BLOCK, &ending, nullptr);
         TSimDevice device(options);
         ::pthread_sigmask(SIG_UNBLOCK, &ending, nullptr);
+        // Stored as well: a reset loads the stored values, as a configured device keeps them.
+        device.SetStored(values);
+        device.SetCurrent(values);
 
         std::cout << device.SlavePath() << std::endl;
         LogLine("device on " + device.SlavePath());
