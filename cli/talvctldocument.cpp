@@ -1,8 +1,10 @@
 #include "cli/talvctldocument.h"
 
+#include "cli/talvctlcheckjson.h"
 #include "cli/talvctlinputerror.h"
 #include "cli/talvctlparameters.h"
 #include "cli/talvctltext.h"
+#include "documents/plancompare.h"
 #include "terminal/kovparameters.h"
 
 #include <algorithm>
@@ -55,9 +57,8 @@ void TTalvctlDocument::PrintOpenWarnings(std::ostream& err) const
     err << std::flush;
 }
 
-void TTalvctlDocument::RequireSendable(int device) const
+void TTalvctlDocument::RequireShown(int device, const std::string& context) const
 {
-    const std::string context = "send: --device " + std::to_string(device) + ": ";
     const int count = FDocument.DeviceCount();
     if (device > count)
         throw ETalvctlInputError(
@@ -65,6 +66,12 @@ void TTalvctlDocument::RequireSendable(int device) const
                                                    {FFileName, count})
                                   : TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Datei \"%s\" enthält nur %d Geräte"),
                                                    {FFileName, count})));
+}
+
+void TTalvctlDocument::RequireSendable(int device) const
+{
+    const std::string context = "send: --device " + std::to_string(device) + ": ";
+    RequireShown(device, context);
     RequireSendableNumbers(device - 1, context);
 }
 
@@ -92,24 +99,29 @@ void TTalvctlDocument::RequireSavable() const
     }
 }
 
-bool TTalvctlDocument::PrintCheck(std::ostream& out)
+bool TTalvctlDocument::PrintCheck(std::ostream& out, tCheckFormat format)
 {
     try {
         FDocument.Check();
     } catch (const ERangeError& e) {
         // The check stops at a protocol it cannot judge; what it found until then is still
         // worth reading.
-        PrintLog(out);
+        PrintLog(out, format);
         throw ETalvctlInputError(e.what());
     }
-    PrintLog(out);
+    PrintLog(out, format);
     return FLog.ErrorCount() > 0;
 }
 
-void TTalvctlDocument::PrintLog(std::ostream& out) const
+void TTalvctlDocument::PrintLog(std::ostream& out, tCheckFormat format) const
 {
-    for (const TMessage& message : FLog.Messages())
-        out << KindName(message.Kind) << ": " << message.Text << '\n';
+    const std::vector<TMessage>& messages = FLog.Messages();
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+        if (format == ECheckJson)
+            out << TalvctlCheckJson(KindName(messages[i].Kind), messages[i].Text, FLog.Place(i)) << '\n';
+        else
+            out << KindName(messages[i].Kind) << ": " << messages[i].Text << '\n';
+    }
     out << std::flush;
 }
 
@@ -131,6 +143,20 @@ void TTalvctlDocument::PrintDevices(std::ostream& out) const
             out << "Memo: " << line << '\n';
     }
     out << std::flush;
+}
+
+bool TTalvctlDocument::PrintDifferences(std::ostream& out, int device, const TKovParameters& fromDevice,
+                                        const std::string& prefix) const
+{
+    bool differs = false;
+    for (const TValueComparison& row : ComparePlanWithDevice(FDocument.Parameters(device - 1), fromDevice)) {
+        if (!row.Differs())
+            continue;
+        out << prefix << DeviceValueKey(row.Value) << ": plan=" << row.Plan << " device=" << row.Device << '\n';
+        differs = true;
+    }
+    out << std::flush;
+    return differs;
 }
 
 // As the desktop program takes a received set: the parameters get the values, the panel is

@@ -14,6 +14,9 @@
 
 class TKovParameters;
 
+// How "check" prints its lines: "<kind>: <text>", or one JSON object per line (TalvctlCheckJson).
+enum tCheckFormat : int { ECheckText = 0, ECheckJson = 1 };
+
 class TTalvctlDocument {
 public:
     enum tMissingFile : int {
@@ -34,6 +37,9 @@ public:
     // The warnings the open wrote (a COMPort outside 1..4), one "warning: <text>" line each.
     void PrintOpenWarnings(std::ostream& err) const;
 
+    // Raises ETalvctlInputError "<context>Datei ... enthält nur n Geräte" when the document does
+    // not show device (1..6).
+    void RequireShown(int device, const std::string& context) const;
     // Raises ETalvctlInputError naming device (1..6) when "send" cannot take it from the
     // document: the document does not show it, or one of its numbers fails the check that
     // "send KEY=VALUE" makes.
@@ -45,13 +51,19 @@ public:
     // (write-protected), before the device is asked for values that could not be kept.
     void RequireSavable() const;
 
-    // Runs the check over the shown devices and prints every line it leaves in the log as
-    // "<kind>: <text>". Returns whether an error line was among them. The check's range error
-    // ends it early: the lines so far are printed, then ETalvctlInputError carries its message.
-    bool PrintCheck(std::ostream& out);
+    // Runs the check over the shown devices and prints every line it leaves in the log in
+    // format. Returns whether an error line was among them. The check's range error ends it
+    // early: the lines so far are printed, then ETalvctlInputError carries its message.
+    bool PrintCheck(std::ostream& out, tCheckFormat format = ECheckText);
 
     // Every shown device: "[Device<n>]", its keys as the file holds them, "Memo: <line>" lines.
     void PrintDevices(std::ostream& out) const;
+
+    // Compares device (1..6) with the six values a receive fetched into fromDevice and prints
+    // "<prefix><KEY>: plan=<value> device=<value>" for each that differs, in the order of
+    // receive, the values as the file holds them. Returns whether any differs.
+    bool PrintDifferences(std::ostream& out, int device, const TKovParameters& fromDevice,
+                          const std::string& prefix) const;
 
     // Takes the six values a receive fetched into source as device (1..6) and shows at least
     // that many devices.
@@ -64,7 +76,7 @@ public:
     static const char* KindName(tMsgKind kind);
 
 private:
-    void PrintLog(std::ostream& out) const;
+    void PrintLog(std::ostream& out, tCheckFormat format) const;
     // Raises ETalvctlInputError "<context><key>: ..." for the first number of device index that
     // "send" could not put on a command line.
     void RequireSendableNumbers(int index, const std::string& context) const;

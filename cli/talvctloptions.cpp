@@ -38,6 +38,7 @@ std::optional<tTalvctlCommand> CommandNamed(const std::string& name)
         {"go", ETalvctlGo},
         {"check", ETalvctlCheck},
         {"show", ETalvctlShow},
+        {"diff", ETalvctlDiff},
     };
     for (const auto& [commandName, command] : commands)
         if (name == commandName)
@@ -83,6 +84,7 @@ struct TCommandOptions {
     std::optional<std::string> Into;
     std::optional<int> Device;
     bool All = false;
+    std::optional<std::string> Format;
 };
 
 int DeviceNumber(const std::string& command, const std::string& text)
@@ -100,15 +102,15 @@ int DeviceNumber(const std::string& command, const std::string& text)
     return device;
 }
 
-// Stops at the first argument that is not "--into", "--device" or "--all"; another option there
-// is left for the caller, which refuses it as an option after the commands.
+// Stops at the first argument that is not "--into", "--device", "--all" or "--format"; another
+// option there is left for the caller, which refuses it as an option after the commands.
 TCommandOptions ParseCommandOptions(const std::vector<std::string>& arguments, size_t& i, const std::string& command)
 {
     TCommandOptions options;
     while (i < arguments.size() && IsOption(arguments[i])) {
         const auto split = SplitOption(arguments[i]);
         const std::string& name = split.first;
-        if (name != "--into" && name != "--device" && name != "--all")
+        if (name != "--into" && name != "--device" && name != "--all" && name != "--format")
             break;
         ++i;
         const std::string prefix = command + ": ";
@@ -126,6 +128,12 @@ TCommandOptions ParseCommandOptions(const std::vector<std::string>& arguments, s
             continue;
         }
         const std::string text = TakeValue(arguments, i, prefix, name, split.second);
+        if (name == "--format") {
+            if (options.Format)
+                refuseRepeated();
+            options.Format = text;
+            continue;
+        }
         if (name == "--into" ? options.Into.has_value() : options.Device.has_value())
             refuseRepeated();
         if (name == "--into") {
@@ -137,6 +145,19 @@ TCommandOptions ParseCommandOptions(const std::vector<std::string>& arguments, s
         }
     }
     return options;
+}
+
+// "text" or "json" in either case.
+tCheckFormat CheckFormat(const std::string& command, const std::string& text)
+{
+    const std::string upper = Upper(text);
+    if (upper == "TEXT")
+        return ECheckText;
+    if (upper == "JSON")
+        return ECheckJson;
+    throw Exception(command + ": " +
+                    TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Option '--format': '%s' ist kein Format (text, json)"),
+                                   {text}));
 }
 
 void ApplyCommandOptions(TTalvctlCommand& command, const TCommandOptions& options, const std::string& name)
@@ -151,6 +172,11 @@ void ApplyCommandOptions(TTalvctlCommand& command, const TCommandOptions& option
             throw Exception(prefix + TalvctlText(QT_TRANSLATE_NOOP(
                                          "talvctl", "Optionen '--device' und '--all' schließen einander aus")));
     };
+    if (options.Format) {
+        if (command.Kind != ETalvctlCheck)
+            refuse("--format");
+        command.Format = CheckFormat(name, *options.Format);
+    }
     switch (command.Kind) {
     case ETalvctlReceive:
         refuseDeviceAndAll();
@@ -169,6 +195,7 @@ void ApplyCommandOptions(TTalvctlCommand& command, const TCommandOptions& option
         }
         break;
     case ETalvctlSendDocument:
+    case ETalvctlDiff:
         if (options.Into)
             refuse("--into");
         refuseDeviceAndAll();
@@ -298,6 +325,7 @@ TTalvctlOptions TTalvctlOptions::Parse(const std::vector<std::string>& arguments
         case ETalvctlCheck:
         case ETalvctlShow:
         case ETalvctlSendDocument:
+        case ETalvctlDiff:
             command.FileName = TakeFileName(arguments, i, argument);
             break;
         default:
@@ -399,9 +427,19 @@ std::string TTalvctlOptions::Usage()
            "                       aus DATEI\n"
            "  send DATEI --all     wie send DATEI --device N, für alle Geräte in DATEI\n"
            "                       zugleich, jedes an seinem COMPort aus DATEI\n"
+           "  diff DATEI --device N\n"
+           "                       Parameter vom Gerät lesen und mit Gerät N aus DATEI\n"
+           "                       vergleichen, DATEI bleibt unverändert; je abweichendem\n"
+           "                       Parameter eine Zeile KEY: plan=WERT device=WERT\n"
+           "  diff DATEI --all     wie diff DATEI --device N, für alle Geräte in DATEI\n"
+           "                       zugleich, jedes an seinem COMPort aus DATEI; jede Zeile\n"
+           "                       beginnt mit dem Abschnitt des Geräts (Device2: KEY: ...)\n"
            "  go                   Konfigurationsmodus verlassen, das Gerät startet\n"
-           "  check DATEI          die Konfiguration in DATEI prüfen und jede Meldung als\n"
+           "  check DATEI [--format text|json]\n"
+           "                       die Konfiguration in DATEI prüfen und jede Meldung als\n"
            "                       ART: TEXT ausgeben (info, warning, error, heading);\n"
+           "                       mit json je Meldung ein JSON-Objekt mit kind, text,\n"
+           "                       device (1..6 oder null) und field (Schlüssel oder null);\n"
            "                       bei Fehlern endet der Aufruf hier mit Status 1\n"
            "  show DATEI           die Geräte in DATEI als KEY=VALUE ausgeben\n"
            "\n"
@@ -412,5 +450,7 @@ std::string TTalvctlOptions::Usage()
            "sind ein Aufruffehler.\n"
            "\n"
            "Exit-Status: 0 Erfolg, 1 Fehler am Gerät, Abbruch oder Fehler in der Prüfung,\n"
-           "             2 Aufruffehler, Datei nicht lesbar oder Prüfung abgebrochen\n"));
+           "             2 Aufruffehler, Datei nicht lesbar oder Prüfung abgebrochen\n"
+           "diff: 0 Gerät wie geplant, 1 Abweichung (der Aufruf endet hier), 2 wie oben,\n"
+           "      3 Fehler am Gerät oder Port oder Abbruch\n"));
 }

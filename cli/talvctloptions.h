@@ -3,6 +3,7 @@
 // Parsing checks everything that can be checked without the device and without the files, so a
 // usage error never leaves a half-done job on the device.
 
+#include "cli/talvctldocument.h"
 #include "cli/talvctlparameters.h"
 #include "documents/kovdocument.h"
 #include "slutil/slcomport.h"
@@ -20,6 +21,7 @@ enum tTalvctlCommand : int {
     ETalvctlShow = 5,
     ETalvctlReceiveInto = 6,    // "receive --into FILE --device N" or "--all"
     ETalvctlSendDocument = 7,   // "send FILE --device N" or "--all"
+    ETalvctlDiff = 8,           // "diff FILE --device N" or "--all"
 };
 
 struct TTalvctlCommand {
@@ -29,7 +31,8 @@ struct TTalvctlCommand {
     tTalvctlCommand Kind = ETalvctlReceive;
     TTalvctlParameters Parameters;  // "send KEY=VALUE..." only
     std::string FileName;           // the document commands only
-    int Device = 0;                 // 1..6 for receive --into and send FILE, else 0
+    int Device = 0;                 // 1..6 for receive --into, send FILE and diff, else 0
+    tCheckFormat Format = ECheckText;  // "check --format" only
     // "--all": every shown device of the file at once, each on the port its COMPort leads to.
     bool AllDevices = false;
 

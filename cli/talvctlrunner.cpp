@@ -11,6 +11,7 @@
 #include "platform/settingsfile.h"
 #include "slutil/slportmap.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
@@ -22,6 +23,28 @@ std::filesystem::path SameFile(const std::string& fileName)
     std::error_code error;
     const std::filesystem::path path = std::filesystem::weakly_canonical(fileName, error);
     return error ? std::filesystem::absolute(fileName, error).lexically_normal() : path;
+}
+
+// A failure of diff at the device: it has an exit code of its own (3), as diff's 1 means that the
+// device differs from its plan.
+class ETalvctlDiffFailure : public Exception {
+public:
+    using Exception::Exception;
+};
+
+template <typename TStep>
+void AsDiffFailure(const TStep& step)
+{
+    try {
+        step();
+    } catch (const Exception& e) {
+        throw ETalvctlDiffFailure(e.what());
+    }
+}
+
+std::string DiffContext(int device)
+{
+    return "diff: --device " + std::to_string(device) + ": ";
 }
 
 // The sequence of the desktop program's "Sende Parameter": factory settings first, so that
@@ -81,6 +104,9 @@ int TTalvctlRunner::Run(const std::vector<std::string>& arguments)
     } catch (const ETalvctlInputError& e) {
         FErr << "talvctl: " << e.what() << '\n' << std::flush;
         exitCode = ExitUsage;
+    } catch (const ETalvctlDiffFailure& e) {
+        FErr << "talvctl: " << e.what() << '\n' << std::flush;
+        exitCode = ExitDiffFailure;
     } catch (const Exception& e) {
         FErr << "talvctl: " << e.what() << '\n' << std::flush;
         exitCode = ExitFailure;
@@ -104,8 +130,15 @@ int TTalvctlRunner::Execute(const TTalvctlOptions& options)
         // file, which belongs to the desktop program's options.
         FPorts.Load(TIniFile(SettingsFileName()));
         CheckDeviceDocuments(options);
-        if (options.NeedsPort())
-            OpenPort(options);
+        if (options.NeedsPort()) {
+            // A port that cannot be opened fails the first command that needs it, with its code.
+            const auto first = std::find_if(options.Commands.begin(), options.Commands.end(),
+                                            [](const TTalvctlCommand& c) { return c.NeedsPort(); });
+            if (first->Kind == ETalvctlDiff)
+                AsDiffFailure([&] { OpenPort(options); });
+            else
+                OpenPort(options);
+        }
     }
     for (const TTalvctlCommand& command : options.Commands) {
         ThrowIfCancelled();
@@ -140,25 +173,30 @@ void TTalvctlRunner::CheckDeviceDocuments(const TTalvctlOptions& options) const
 {
     std::set<std::filesystem::path> written;
     for (const TTalvctlCommand& command : options.Commands) {
-        if (command.Kind != ETalvctlReceiveInto && command.Kind != ETalvctlSendDocument)
+        const bool receive = command.Kind == ETalvctlReceiveInto;
+        const bool send = command.Kind == ETalvctlSendDocument;
+        const bool diff = command.Kind == ETalvctlDiff;
+        if (!receive && !send && !diff)
             continue;
         const std::filesystem::path path = SameFile(command.FileName);
-        const bool send = command.Kind == ETalvctlSendDocument;
         if (written.count(path) == 0) {
             // "--all" runs the devices the file holds: a missing file holds none.
-            const bool refuseMissing = send || command.AllDevices;
+            const bool refuseMissing = !receive || command.AllDevices;
             const TTalvctlDocument document(command.FileName, refuseMissing ? TTalvctlDocument::ERefuseMissing
                                                                             : TTalvctlDocument::EAcceptMissing);
             if (command.AllDevices)
-                TTalvctlAllDevices::RequireOwnPorts(document.Document(), FPorts, send ? "send: " : "receive: ");
+                TTalvctlAllDevices::RequireOwnPorts(document.Document(), FPorts,
+                                                    send ? "send: " : receive ? "receive: " : "diff: ");
             if (send && command.AllDevices)
                 document.RequireAllSendable();
             else if (send)
                 document.RequireSendable(command.Device);
-            else
+            else if (receive)
                 document.RequireSavable();
+            else if (!command.AllDevices)
+                document.RequireShown(command.Device, DiffContext(command.Device));
         }
-        if (!send)
+        if (receive)
             written.insert(path);
     }
 }
@@ -198,6 +236,8 @@ int TTalvctlRunner::RunCommand(const TTalvctlCommand& command, const TTalvctlOpt
         else
             SendDocument(command);
         break;
+    case ETalvctlDiff:
+        return command.AllDevices ? DiffAll(command, options) : Diff(command);
     }
     return ExitOk;
 }
@@ -255,7 +295,7 @@ int TTalvctlRunner::Check(const TTalvctlCommand& command)
 {
     TTalvctlDocument document(command.FileName, TTalvctlDocument::ERefuseMissing);
     document.PrintOpenWarnings(FErr);
-    return document.PrintCheck(FOut) ? ExitFailure : ExitOk;
+    return document.PrintCheck(FOut, command.Format) ? ExitFailure : ExitOk;
 }
 
 void TTalvctlRunner::Show(const TTalvctlCommand& command)
@@ -323,6 +363,39 @@ void TTalvctlRunner::SendDocumentAll(const TTalvctlCommand& command, const TTalv
         devices.Engine(i).SetParameters(document.Document().Parameters(i));
     RunOnAllDevices(devices, options, SendParameters);
     ReportAllDevices(devices, TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Parameter gesendet")));
+}
+
+// The device's values go to the terminal's parameters only; the file is not written.
+int TTalvctlRunner::Diff(const TTalvctlCommand& command)
+{
+    TTalvctlDocument document(command.FileName, TTalvctlDocument::ERefuseMissing);
+    document.RequireShown(command.Device, DiffContext(command.Device));
+    document.PrintOpenWarnings(FErr);
+    AsDiffFailure([this] {
+        FTerminal.ReceiveConfiguration();
+        ThrowIfCancelled();
+    });
+    return document.PrintDifferences(FOut, command.Device, FTerminal.Parameters(), "") ? ExitDiffers : ExitOk;
+}
+
+// As Diff, for every device at once. The lines of each device start with its section's name
+// rather than its own: a name is free text and may hold ": " itself.
+int TTalvctlRunner::DiffAll(const TTalvctlCommand& command, const TTalvctlOptions& options)
+{
+    TTalvctlDocument document(command.FileName, TTalvctlDocument::ERefuseMissing);
+    document.PrintOpenWarnings(FErr);
+    TTalvctlAllDevices devices(document.Document(), FPorts, "diff: ");
+    RunOnAllDevices(devices, options, [](TKovTerminal& engine) { engine.ReceiveConfiguration(); });
+    bool differs = false;
+    for (int i = 0; i < devices.Count(); ++i)
+        if (devices.Succeeded(i) && document.PrintDifferences(FOut, i + 1, devices.Engine(i).Parameters(),
+                                                               TKovDocument::SectionName(i) + ": "))
+            differs = true;
+    AsDiffFailure([&] {
+        ReportAllDevices(devices, TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Parameter verglichen")));
+        ThrowIfCancelled();
+    });
+    return differs ? ExitDiffers : ExitOk;
 }
 
 void TTalvctlRunner::RunOnAllDevices(TTalvctlAllDevices& devices, const TTalvctlOptions& options,

@@ -9,6 +9,12 @@
 // device), a cancel, or a check that found errors; 2 a usage error, a file that cannot be
 // opened, a device number the file lacks, two devices of an "--all" file on one port, or a
 // check that stopped on its range error. The first command that does not succeed ends the run.
+//
+// "diff" has codes of its own, since a script asks it a yes-or-no question: 0 the device holds
+// its plan's values, 1 it differs (for "--all": any device), 2 as above, 3 a device, protocol or
+// port failure (of any one device), or a cancel during the diff. A diff that differs ends the
+// run as a check with errors does: the device stays in configuration mode for a "send". The
+// port of a call counts as the diff's when the diff is the first command that needs it.
 
 #include "cli/talvctltext.h"
 #include "platform/languagecatalogue.h"
@@ -33,6 +39,8 @@ public:
     static constexpr int ExitOk = 0;
     static constexpr int ExitFailure = 1;
     static constexpr int ExitUsage = 2;
+    static constexpr int ExitDiffers = 1;
+    static constexpr int ExitDiffFailure = 3;
 
     // The German texts; a run shows them in its language.
     static inline const std::string RequestCancelledMessage =
@@ -49,7 +57,7 @@ public:
     // From any thread, at any time (Ctrl-C). A configuration-mode request in progress stops at
     // once. Any other exchange is bounded by the reply time and is let finish, as is a "send"
     // under way: cut short after "defa 1", it would leave the device on factory settings. No
-    // further command starts, and the run ends with exit code 1.
+    // further command starts, and the run ends with exit code 1 (3 during a diff).
     void Cancel();
     bool Cancelled() const;
 
@@ -67,6 +75,8 @@ private:
     void SendDocument(const TTalvctlCommand& command);
     void ReceiveIntoAll(const TTalvctlCommand& command, const TTalvctlOptions& options);
     void SendDocumentAll(const TTalvctlCommand& command, const TTalvctlOptions& options);
+    int Diff(const TTalvctlCommand& command);
+    int DiffAll(const TTalvctlCommand& command, const TTalvctlOptions& options);
     void RunOnAllDevices(TTalvctlAllDevices& devices, const TTalvctlOptions& options,
                          const std::function<void(TKovTerminal&)>& exchange);
     // Each device's outcome, then the summary; raises the summary when a device failed.

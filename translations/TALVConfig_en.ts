@@ -1164,6 +1164,10 @@ the reset button on the device!</translation>
         <translation>option &apos;--lang&apos;: &apos;%s&apos; is not a language (de, en)</translation>
     </message>
     <message>
+        <source>Option &apos;--format&apos;: &apos;%s&apos; ist kein Format (text, json)</source>
+        <translation>option &apos;--format&apos;: &apos;%s&apos; is not a format (text, json)</translation>
+    </message>
+    <message>
         <source>unbekannte Option &apos;%s&apos;</source>
         <translation>unknown option &apos;%s&apos;</translation>
     </message>
@@ -1224,9 +1228,19 @@ Kommandos (mehrere werden der Reihe nach ausgeführt):
                        aus DATEI
   send DATEI --all     wie send DATEI --device N, für alle Geräte in DATEI
                        zugleich, jedes an seinem COMPort aus DATEI
+  diff DATEI --device N
+                       Parameter vom Gerät lesen und mit Gerät N aus DATEI
+                       vergleichen, DATEI bleibt unverändert; je abweichendem
+                       Parameter eine Zeile KEY: plan=WERT device=WERT
+  diff DATEI --all     wie diff DATEI --device N, für alle Geräte in DATEI
+                       zugleich, jedes an seinem COMPort aus DATEI; jede Zeile
+                       beginnt mit dem Abschnitt des Geräts (Device2: KEY: ...)
   go                   Konfigurationsmodus verlassen, das Gerät startet
-  check DATEI          die Konfiguration in DATEI prüfen und jede Meldung als
+  check DATEI [--format text|json]
+                       die Konfiguration in DATEI prüfen und jede Meldung als
                        ART: TEXT ausgeben (info, warning, error, heading);
+                       mit json je Meldung ein JSON-Objekt mit kind, text,
+                       device (1..6 oder null) und field (Schlüssel oder null);
                        bei Fehlern endet der Aufruf hier mit Status 1
   show DATEI           die Geräte in DATEI als KEY=VALUE ausgeben
 
@@ -1238,6 +1252,8 @@ sind ein Aufruffehler.
 
 Exit-Status: 0 Erfolg, 1 Fehler am Gerät, Abbruch oder Fehler in der Prüfung,
              2 Aufruffehler, Datei nicht lesbar oder Prüfung abgebrochen
+diff: 0 Gerät wie geplant, 1 Abweichung (der Aufruf endet hier), 2 wie oben,
+      3 Fehler am Gerät oder Port oder Abbruch
 </source>
         <translation>Usage: talvctl [--port COMn|PATH] [--timeout MS] [--fast] [--lang de|en] [--log] [--help]
                [--version] COMMAND...
@@ -1284,9 +1300,19 @@ Commands (several run one after the other):
                        from FILE
   send FILE --all      like send FILE --device N, for all devices in FILE at
                        once, each at its COMPort from FILE
+  diff FILE --device N
+                       read the parameters from the device and compare them
+                       with device N from FILE, leaving FILE unchanged; one
+                       line KEY: plan=VALUE device=VALUE per differing parameter
+  diff FILE --all      like diff FILE --device N, for all devices in FILE at
+                       once, each at its COMPort from FILE; each line starts
+                       with the device&apos;s section (Device2: KEY: ...)
   go                   leave configuration mode; the device starts
-  check FILE           check the configuration in FILE and print each finding
-                       as KIND: TEXT (info, warning, error, heading); on
+  check FILE [--format text|json]
+                       check the configuration in FILE and print each finding
+                       as KIND: TEXT (info, warning, error, heading); with
+                       json one JSON object per finding with kind, text,
+                       device (1..6 or null) and field (key or null); on
                        errors the call ends here with status 1
   show FILE            print the devices in FILE as KEY=VALUE
 
@@ -1298,6 +1324,8 @@ error.
 
 Exit status: 0 success, 1 device failure, cancel or errors found by the check,
              2 usage error, file not readable or check aborted
+diff: 0 device as planned, 1 differences (the call ends here), 2 as above,
+      3 device or port failure, or cancel
 </translation>
     </message>
     <message>
@@ -1355,6 +1383,10 @@ Exit status: 0 success, 1 device failure, cancel or errors found by the check,
     <message>
         <source>Parameter gesendet</source>
         <translation>parameters sent</translation>
+    </message>
+    <message>
+        <source>Parameter verglichen</source>
+        <translation>parameters compared</translation>
     </message>
     <message>
         <source>%d von %d Gerät: %s</source>

@@ -190,3 +190,37 @@ TEST_F(TalvctlAllDevices, SendSendsEachDeviceItsOwnValues)
     }
     EXPECT_EQ(Dir.Read("plan.kov"), PlanText(3));
 }
+
+TEST_F(TalvctlAllDevices, DiffPrintsEachDeviceUnderItsSectionAndAFailureWinsOverADifference)
+{
+    if (!MakeDevices(3))
+        return;
+    // Kaltlager differs in two values; Strecke, never reset, first ignores what it is sent.
+    TSimParameters differing = Plan[1].Parameters;
+    differing.Msn1 = "599";
+    differing.Aciomcatab2 = "699";
+    for (size_t i = 0; i < 2; ++i) {
+        ASSERT_NO_FATAL_FAILURE(EnterConfigModeOf(*Devices[i]));
+        Devices[i]->SetCurrent(i == 1 ? differing : Plan[i].Parameters);
+    }
+    Dir.Write("plan.kov", PlanText(3));
+    const std::vector<std::string> arguments = {"--fast", "diff", Dir.File("plan.kov"), "--all"};
+    const std::string lines = "Device2: MsnIncoming1: plan=501 device=599\n"
+                              "Device2: AutomaticCallNumber2: plan=602 device=699\n";
+    const std::string timeOut = "TKovTerminal::ProcessReceived: Timout beim Senden nach 500 msec.";
+
+    const TRun failed = RunTalvctl(arguments);
+    EXPECT_EQ(failed.Exit, TTalvctlRunner::ExitDiffFailure);
+    EXPECT_EQ(failed.Out, lines);
+    EXPECT_EQ(failed.Err, "Halle: Parameter verglichen\nKaltlager: Parameter verglichen\nStrecke: " + timeOut +
+                              "\ntalvctl: 2 von 3 Geräten: Parameter verglichen; Strecke: " + timeOut + "\n");
+
+    ASSERT_NO_FATAL_FAILURE(EnterConfigModeOf(*Devices[2]));
+    Devices[2]->SetCurrent(Plan[2].Parameters);
+    const TRun differs = RunTalvctl(arguments);
+    EXPECT_EQ(differs.Exit, TTalvctlRunner::ExitDiffers) << differs.Err;
+    EXPECT_EQ(differs.Out, lines);
+    EXPECT_EQ(differs.Err, "Halle: Parameter verglichen\nKaltlager: Parameter verglichen\n"
+                           "Strecke: Parameter verglichen\n3 von 3 Geräten: Parameter verglichen\n");
+    EXPECT_EQ(Dir.Read("plan.kov"), PlanText(3));
+}

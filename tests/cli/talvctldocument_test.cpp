@@ -1,5 +1,6 @@
 // Protects check and show on plan files: the exact lines, the exit codes, files the open refuses,
 // and that neither command nor a refused device command ever opens a port.
+#include "cli/talvctlcheckjson.h"
 #include "cli/talvctldocument.h"
 #include "cli/talvctlinputerror.h"
 #include "cli/talvctlrunner.h"
@@ -7,7 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <optional>
+#include <sstream>
 
 namespace {
 
@@ -141,6 +146,70 @@ TEST(TalvctlCheck, RangeErrorPrintsTheLinesSoFarThenStops)
     EXPECT_EQ(out.str(), Start + Unique + Callers + Outside + Directions + Protocols);
 }
 
+TEST(TalvctlCheck, JsonFormatGivesEveryLineWithTheDeviceAndFieldItConcerns)
+{
+    const TScopedSettings settings(NoPortsSettings());
+    TTempDir dir;
+    dir.Write("plan.kov", FindingsPlan);
+    const TRun run = RunTalvctl({"check", dir.File("plan.kov"), "--format", "json"});
+    EXPECT_EQ(run.Exit, TTalvctlRunner::ExitFailure);
+    EXPECT_EQ(run.Err, "");
+
+    // What FindingsOutput shows, line for line; device 0 and an empty field stand for null.
+    struct TLine {
+        std::string Kind;
+        std::string Text;
+        int Device;
+        std::string Field;
+        bool operator==(const TLine&) const = default;
+    };
+    std::vector<TLine> expected;
+    std::istringstream text(FindingsOutput);
+    for (std::string line; std::getline(text, line);) {
+        const auto colon = line.find(": ");
+        expected.push_back({line.substr(0, colon), line.substr(colon + 2), 0, ""});
+    }
+    ASSERT_EQ(expected.size(), 10u);
+    expected[2].Device = 1;
+    expected[2].Field = "MsnIncoming2";
+    expected[5].Device = 2;
+    expected[5].Field = "AutomaticCallNumber1";
+    expected[7].Device = 1;
+    expected[7].Field = "AutomaticCallMode";
+
+    std::vector<TLine> lines;
+    std::istringstream json(run.Out);
+    for (std::string line; std::getline(json, line);) {
+        QJsonParseError error;
+        const QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << line;
+        EXPECT_EQ(object.size(), 4) << line;
+        const bool nullDevice = object["device"].isNull();
+        const bool nullField = object["field"].isNull();
+        EXPECT_EQ(nullDevice, nullField) << line;
+        lines.push_back({object["kind"].toString().toStdString(), object["text"].toString().toStdString(),
+                         nullDevice ? 0 : object["device"].toInt(-1), object["field"].toString().toStdString()});
+    }
+    EXPECT_EQ(lines, expected);
+}
+
+TEST(TalvctlCheck, JsonEscapesWhatJsonRequiresAndKeepsUtf8)
+{
+    EXPECT_EQ(JsonQuoted("a\"b\\c\x01\n\x7f\xc3\xbc"), "\"a\\\"b\\\\c\\u0001\\n\x7f\xc3\xbc\"");
+    const std::string texts[] = {"", "say \"hi\"", "C:\\plan\\", "line\nbreak\ttab\rend", "\x01\x1f\b\f",
+                                 "Größe € \U0001F4DE"};
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text);
+        const std::string line = TalvctlCheckJson("info", text, {2, tFindingField::Protocol});
+        QJsonParseError error;
+        const QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << line;
+        EXPECT_EQ(object["text"].toString().toStdString(), text);
+        EXPECT_EQ(object["device"].toInt(), 3);
+        EXPECT_EQ(object["field"].toString(), "IsdnDChannelProtocol");
+    }
+}
+
 TEST(TalvctlShow, PrintsEveryShownDeviceWithItsComment)
 {
     const std::string cleared =
@@ -197,6 +266,7 @@ TEST(TalvctlCheck, ErrorsEndTheRunAndOnlyDeviceCommandsOpenThePort)
     const TCase cases[] = {
         {{"check", good, "show", good}, TTalvctlRunner::ExitOk, NoFindings + showGood, ""},
         {{"check", dir.File("bad.kov"), "show", good}, TTalvctlRunner::ExitFailure, FindingsOutput, ""},
+        {{"check", dir.File("bad.kov"), "--format", "text"}, TTalvctlRunner::ExitFailure, FindingsOutput, ""},
         // The settings send COM1 nowhere: check and show alone never notice.
         {{"--port", "COM1", "show", good}, TTalvctlRunner::ExitOk, showGood, ""},
         // With a device command the port is opened before the first command, through the settings.
@@ -266,6 +336,14 @@ TEST(TalvctlDocumentCommands, BadFilesAreRefusedBeforeThePortIsOpened)
         // Before the device is asked for values that could not be saved.
         {at({"receive", "--into", dir.File("protected.kov"), "--device", "1"}), TTalvctlRunner::ExitUsage,
          "talvctl: nach " + dir.File("protected.kov") + " kann nicht geschrieben werden\n"},
+        {at({"diff", dir.File("nix.kov"), "--device", "1"}), TTalvctlRunner::ExitUsage,
+         "talvctl: Datei \"" + dir.File("nix.kov") + "\" nicht gefunden.\n"},
+        {at({"diff", dir.File("two.kov"), "--device", "3"}), TTalvctlRunner::ExitUsage,
+         "talvctl: diff: --device 3: Datei \"" + dir.File("two.kov") + "\" enthält nur 2 Geräte\n"},
+        {at({"diff", dir.File("bad.kov"), "--device", "1"}), TTalvctlRunner::ExitUsage,
+         "talvctl: CheckAutomaticCallMode: unzulässiger Wert 7\n"},
+        {{"diff", dir.File("two.kov"), "--all"}, TTalvctlRunner::ExitUsage,
+         "talvctl: diff: Geräte \"Halle Süd\" (COM1) und \"Kühlhaus\" (COM1) führen beide zu /nonexistent/talv1\n"},
         {at({"send", dir.File("hash.kov"), "--device", "2"}), TTalvctlRunner::ExitUsage,
          "talvctl: send: --device 2: AutomaticCallNumber1: Steuerzeichen und '#' sind nicht erlaubt\n"},
         // A file an earlier receive writes is left to the moment it is read: these get as far
