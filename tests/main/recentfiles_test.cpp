@@ -15,20 +15,16 @@ namespace {
 
 const std::string MainSection = "[Main]\r\nFormVersion=0\r\nNormPos=10,20,1026,749\r\n";
 
-std::vector<std::string> Files(const std::string& prefix, int count)
-{
-    std::vector<std::string> files;
-    for (int i = 1; i <= count; ++i)
-        files.push_back(prefix + std::to_string(i) + ".kov");
-    return files;
-}
-
 }  // namespace
 
 TEST(RecentFiles, ListRulesAndSettingsSection)
 {
     const std::string cwd = std::filesystem::current_path().string();
-    const std::vector<std::string> ten = Files("/p/plan", 10);
+    std::vector<std::string> tenAdded, newestEight;
+    for (int i = 1; i <= 10; ++i)
+        tenAdded.push_back("+/p/" + std::to_string(i) + ".kov");
+    for (int i = 10; i > 2; --i)
+        newestEight.push_back("/p/" + std::to_string(i) + ".kov");
     struct TCase {
         const char* Name;
         // The section as found in the settings file (after section "Main").
@@ -37,26 +33,19 @@ TEST(RecentFiles, ListRulesAndSettingsSection)
         std::vector<std::string> Steps;
         std::vector<std::string> Expected;
     };
-    std::vector<std::string> tenAdded;
-    for (const std::string& file : ten)
-        tenAdded.push_back("+" + file);
     const TCase cases[] = {
-        {"newest first", "", {"+/p/a.kov", "+/p/b.kov", "+/p/c.kov"}, {"/p/c.kov", "/p/b.kov", "/p/a.kov"}},
-        {"again moves to the top", "", {"+/p/a.kov", "+/p/b.kov", "+/p/a.kov"}, {"/p/a.kov", "/p/b.kov"}},
-        {"same file however written", "", {"+/p/a.kov", "+/p/./x/../a.kov", "+//p//a.kov"}, {"/p/a.kov"}},
-        {"relative to the working folder", "", {"+plan.kov"}, {cwd + "/plan.kov"}},
-        {"eight at most, oldest drop off", "", tenAdded,
-         {ten[9], ten[8], ten[7], ten[6], ten[5], ten[4], ten[3], ten[2]}},
-        {"remove", "", {"+/p/a.kov", "+/p/b.kov", "+/p/c.kov", "-/p/./b.kov", "-/p/nie.kov"}, {"/p/c.kov", "/p/a.kov"}},
+        {"newest first, again moves to the top", "", {"+/p/a.kov", "+/p/b.kov", "+/p/c.kov", "+/p/a.kov"},
+         {"/p/a.kov", "/p/c.kov", "/p/b.kov"}},
+        {"same file however written", "", {"+/p/a.kov", "+/p/./x/../a.kov", "+//p//a.kov", "+plan.kov"},
+         {cwd + "/plan.kov", "/p/a.kov"}},
+        {"eight at most, oldest drop off", "", tenAdded, newestEight},
+        {"remove", "[RecentFiles]\r\nFile1=/p/a.kov\r\n", {"+/p/b.kov", "-/p/./a.kov", "-/p/nie.kov"},
+         {"/p/b.kov"}},
         {"clear", "[RecentFiles]\r\nFile1=/p/a.kov\r\n", {"clear"}, {}},
-        {"stored list read in number order", "[RecentFiles]\r\nFile2=/p/b.kov\r\nFile1=/p/a.kov\r\n", {},
-         {"/p/a.kov", "/p/b.kov"}},
-        {"gaps, empty and relative values skipped",
-         "[RecentFiles]\r\nFile1=\r\nFile2=/p/b.kov\r\nFile4=  /p/d.kov  \r\nFile5=plan.kov\r\n", {},
-         {"/p/b.kov", "/p/d.kov"}},
-        {"garbled lines and a doubled entry",
-         "[RecentFiles]\r\nkaputt\r\n=/p/x.kov\r\nFile1=/p/a.kov\r\nFile2=/p/x/../a.kov\r\nFile3=/p/c.kov\r\n", {},
-         {"/p/a.kov", "/p/c.kov"}},
+        {"number order; gaps, empty, relative and garbled entries skipped",
+         "[RecentFiles]\r\nkaputt\r\n=/p/x.kov\r\nFile4=  /p/d.kov  \r\nFile1=\r\nFile2=/p/b.kov\r\n"
+         "File5=plan.kov\r\nFile6=/p/x/../b.kov\r\n",
+         {}, {"/p/b.kov", "/p/d.kov"}},
         {"over-long section cut at eight",
          "[RecentFiles]\r\nFile1=/p/1.kov\r\nFile2=/p/2.kov\r\nFile3=/p/3.kov\r\nFile4=/p/4.kov\r\n"
          "File5=/p/5.kov\r\nFile6=/p/6.kov\r\nFile7=/p/7.kov\r\nFile8=/p/8.kov\r\nFile9=/p/9.kov\r\n",
