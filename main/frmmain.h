@@ -8,9 +8,10 @@
 // its device's terminal, whose exchanges run on the terminal's worker and report to the window's
 // logs, each line under its device.
 //
-// The implementation is spread over four files: frmmain.cpp (window, logs, device count),
+// The implementation is spread over five files: frmmain.cpp (window, logs, device count),
 // frmmainactions.cpp (actions, menus, tool bar, update handlers), frmmainfile.cpp (the file
-// actions and their dialogs) and frmmainexchanges.cpp (the devices' exchanges).
+// actions and their dialogs), frmmainrecent.cpp (the recent files of the "Datei" menu) and
+// frmmainexchanges.cpp (the devices' exchanges).
 
 #include "device/devexchange.h"
 #include "documents/kovdocument.h"
@@ -49,6 +50,7 @@ class TFrmDevMemo;
 class TKovTerminal;
 class TLogView;
 class TMainStatusBar;
+class TRecentFilesMenu;
 
 class TFrmMainWin : public QMainWindow, public TMessageLog {
     Q_OBJECT
@@ -102,7 +104,8 @@ public:
     // Runs by itself when the window is first shown, with the program's arguments.
     void FormShow(const QStringList& arguments);
 
-    // Reads a file into the devices; a failed open changes nothing and passes its error on.
+    // Reads a file into the devices and puts it at the top of the recent files; a failed open
+    // changes nothing and passes its error on.
     virtual void InternalOpen(const std::string& fileName);
     void InternalSave(const std::string& fileName);
 
@@ -162,10 +165,14 @@ public:
     // ---- handlers (public so that tests drive them like the user) --------------------------
     void ActFileNewExecute();
     void ActFileOpenExecute();
+    // A recent file chosen: opened as Open does after its dialog. A file that is gone is taken
+    // off the list and reported in the message log, and nothing else changes.
+    void ActFileOpenRecentExecute(const std::string& fileName);
     // True when the document was written.
     bool ActFileSaveExecute();
     void ActFileSaveAsExecute();
-    // Writes the document into fileName, which becomes its file; a failure is shown and false.
+    // Writes the document into fileName, which becomes its file and the newest recent file; a
+    // failure is shown and false.
     bool SaveDocumentAs(const std::string& fileName);
     void ActFileCloseExecute();
     void ActMsgLogClearExecute();
@@ -236,6 +243,11 @@ private:
     bool SaveQuestion();
     // Whether the window may close; asks the save question.
     bool FormCloseQuery();
+    // The open after the questions: a file that cannot be read is shown and changes nothing.
+    void OpenDocument(const std::string& fileName);
+    void CreateRecentFilesMenu(QMenu& file);
+    // The file was read or written: it becomes the newest recent file.
+    void RememberFile(const std::string& fileName);
 
     void ComLogSend(int device, const TKovTerminal& sender);
     void ComLogReceived(int device, const TKovTerminal& sender);
@@ -292,6 +304,7 @@ private:
     };
     std::optional<TVerifyRun> FVerifyRun;
     bool FFormShown = false;
+    TRecentFilesMenu* FRecentFiles = nullptr;
 
     int FInfoCount = 0;
     int FWarningCount = 0;

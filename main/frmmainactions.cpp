@@ -212,6 +212,7 @@ void TFrmMainWin::CreateMenus()
     // Belongs to the hidden print and mail items.
     file->addSeparator()->setVisible(false);
     file->addAction(ActExit);
+    CreateRecentFilesMenu(*file);
 
     QMenu* device = menuBar()->addMenu(tr("&Gerät"));
     device->setObjectName("MIDevice");

@@ -98,6 +98,7 @@ void TFrmMainWin::InternalOpen(const std::string& fileName)
     // they were.
     ClearPartnerLists();
     SetDeviceCount(FDocument->DeviceCount());
+    RememberFile(fileName);
 }
 
 void TFrmMainWin::InternalSave(const std::string& fileName)
@@ -129,8 +130,13 @@ void TFrmMainWin::ActFileOpenExecute()
     const QString chosen = ChooseOpenFile();
     if (chosen.isEmpty())
         return;
+    OpenDocument(chosen.toStdString());
+}
+
+void TFrmMainWin::OpenDocument(const std::string& fileName)
+{
     try {
-        InternalOpen(chosen.toStdString());
+        InternalOpen(fileName);
     } catch (const std::exception& error) {
         // The document refuses a file it cannot read as a whole, so it is unchanged.
         ShowError(error);
@@ -164,6 +170,7 @@ bool TFrmMainWin::SaveDocumentAs(const std::string& fileName)
     }
     RefreshView();
     SetModified(false);
+    RememberFile(fileName);
     return true;
 }
 

@@ -1094,6 +1094,17 @@ the reset button on the device!</translation>
     </message>
 </context>
 <context>
+    <name>TRecentFilesMenu</name>
+    <message>
+        <source>Liste leeren</source>
+        <translation>Clear list</translation>
+    </message>
+    <message>
+        <source>Liste leeren|Leert die Liste der zuletzt geöffneten oder gespeicherten Dateien.</source>
+        <translation>Clear list|Clears the list of the files opened or saved last.</translation>
+    </message>
+</context>
+<context>
     <name>talvctl</name>
     <message>
         <source>abgebrochen</source>
