@@ -316,6 +316,7 @@ void TFrameDev::BtnNameClick()
         return;
     FState->NameChange(name.toStdString());
     C.BtnName->setText(NameCaption(FState->Name()));
+    ClearFindingMark(tFindingField::Name);
 }
 
 void TFrameDev::CmbBxComPortChange(int index)
@@ -327,6 +328,7 @@ void TFrameDev::CmbBxIsdnDChannelProtocolChange(int index)
 {
     FState->ProtocolChange(index);
     ShowState();
+    ClearFindingMark(tFindingField::Protocol);
 }
 
 void TFrameDev::EdMsnChange(int line)
@@ -347,6 +349,7 @@ void TFrameDev::EdMsnChange(int line)
         // Setting the text clears the undo memory, so an undo cannot bring back a text that
         // never reached the parameters.
         edit->setText(text);
+        ClearFindingMark(line == 0 ? tFindingField::Msn1 : tFindingField::Msn2);
     }
     edit->setCursorPosition(std::clamp(cursor, 0, static_cast<int>(edit->text().size())));
     FMsnShown[line] = edit->text();
@@ -385,9 +388,11 @@ void TFrameDev::CmbBxNumberEnter(int line)
 void TFrameDev::CmbBxNumberChange(int line, const QString& text)
 {
     FState->NumberChange(line, text.toStdString());
+    ClearFindingMark(line == 0 ? tFindingField::Number1 : tFindingField::Number2);
 }
 
 void TFrameDev::RdBtnClick(int line, bool dial)
 {
     FState->DialClick(line, dial);
+    ClearFindingMark(line == 0 ? tFindingField::Dial1 : tFindingField::Dial2);
 }

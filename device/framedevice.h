@@ -8,6 +8,7 @@
 #include "device/devexchange.h"
 #include "device/framedevcontrols.h"
 #include "documents/plancompare.h"
+#include "documents/findingplace.h"
 #include "slutil/slcomport.h"
 #include "terminal/kovparameters.h"
 
@@ -18,9 +19,11 @@
 #include <array>
 #include <exception>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class TDlgPressReset;
@@ -122,6 +125,17 @@ public:
     // The picture number an action or BitBtnMemo shows now (its index in TFrmRes), -1 for none.
     static int ImageIndex(const QObject* actionOrButton);
 
+    // ---- findings of the check (framedevfindings.cpp) ---------------------------------------
+    // Puts the input focus into field, which makes the panel the active device, and marks the
+    // field in colour until the user edits it or the marks are cleared; several fields may be
+    // marked at once. A field that takes no input now (the numbers of a leased line) leaves the
+    // focus to the protocol box, which says why; while an exchange hides that box, to the panel.
+    // None does nothing.
+    void ShowFinding(tFindingField field, const QColor& colour);
+    void ClearFindingMarks();
+    // The colour field is marked in; invalid when it is not marked.
+    QColor FindingMark(tFindingField field) const;
+
 signals:
     // The panel received the input focus (it is the active device now).
     void Entered(TFrameDev* panel);
@@ -185,6 +199,12 @@ private:
     void SetMsnText(int line, const QString& text);
     void SetNumberText(int line, const QString& text);
     void ShowNumbersEnabled(bool enabled);
+    // The user edited field: its mark has served its purpose.
+    void ClearFindingMark(tFindingField field);
+    // The controls that show field (both buttons of a direction), and the one that takes the
+    // focus for it (the checked button).
+    std::vector<QWidget*> FindingControls(tFindingField field) const;
+    QWidget* FindingFocus(tFindingField field) const;
 
     TFrameDevControls C;
     std::unique_ptr<TFrameDevState> FOwnState;
@@ -206,4 +226,6 @@ private:
     TKovParameters FComparedDevice;
     // The picture BitBtnMemo shows; -1 before the first update.
     int FMemoImage = -1;
+    // The fields marked by followed findings, with their colours.
+    std::map<tFindingField, QColor> FFindingMarks;
 };

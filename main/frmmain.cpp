@@ -160,6 +160,7 @@ void TFrmMainWin::CreateLogPanel()
     };
     TbShtMsgLog = page("TbShtMsgLog", tr("Meldungen"), MsgLog, "MsgLog");
     TbShtComLog = page("TbShtComLog", tr("Datentransfer"), ComLog, "ComLog");
+    connect(MsgLog, &TLogView::LineActivated, this, &TFrmMainWin::MsgLogLineActivated);
 
     QFont courier("Courier New", 8, QFont::Bold);
     courier.setStyleHint(QFont::TypeWriter);
@@ -337,6 +338,7 @@ void TFrmMainWin::ClearPartnerLists()
 {
     for (TFrameDev* panel : FDevices)
         panel->ClearNumberLists();
+    ClearFindingMarks();
 }
 
 TFrameDev* TFrmMainWin::GetSelectedDevice() const
@@ -411,6 +413,8 @@ void TFrmMainWin::showEvent(QShowEvent* event)
 
 void TFrmMainWin::ActCheckExecute()
 {
+    // The marks belong to the findings of the last run, which this one replaces.
+    ClearFindingMarks();
     FDocument->Check();
 }
 

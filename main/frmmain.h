@@ -4,14 +4,16 @@
 // action (file, check, logs, language, help).
 //
 // The window is the document's message log: the file operations and the check write their
-// findings through AddMessage. The document holds the six devices' parameters; each panel has
-// its device's terminal, whose exchanges run on the terminal's worker and report to the window's
-// logs, each line under its device.
+// findings through AddMessage, the check's findings about one field through AddFinding, which
+// lets the user go from the line to the field. The document holds the six devices' parameters;
+// each panel has its device's terminal, whose exchanges run on the terminal's worker and report
+// to the window's logs, each line under its device.
 //
-// The implementation is spread over five files: frmmain.cpp (window, logs, device count),
+// The implementation is spread over seven files: frmmain.cpp (window, logs, device count),
 // frmmainactions.cpp (actions, menus, tool bar, update handlers), frmmainfile.cpp (the file
-// actions and their dialogs), frmmainrecent.cpp (the recent files of the "Datei" menu) and
-// frmmainexchanges.cpp (the devices' exchanges).
+// actions and their dialogs), frmmainrecent.cpp (the recent files of the "Datei" menu),
+// frmmainexchanges.cpp (the devices' exchanges), frmmainverify.cpp (devices compared with the
+// plan) and frmmainfindings.cpp (from a finding to its field).
 
 #include "device/devexchange.h"
 #include "documents/kovdocument.h"
@@ -79,6 +81,8 @@ public:
     // Appends one line coloured and weighted by its kind and counts it; a kind outside the
     // four is an information line.
     void AddMessage(tMsgKind kind, const std::string& text) override;
+    // The line as AddMessage writes it; the log keeps where it leads.
+    void AddFinding(tMsgKind kind, const std::string& text, const TFindingPlace& place) override;
     int InfoCount() const { return FInfoCount; }
     int WarningCount() const { return FWarningCount; }
     int ErrorCount() const { return FErrorCount; }
@@ -229,6 +233,12 @@ private:
     void CreateControls();
     void CreateDevicePanels(QWidget* box);
     void CreateLogPanel();
+    // A line of the message log was double-clicked or entered: a finding about a shown device
+    // puts the focus into its field and marks the field in the line's colour. Any other line
+    // does nothing.
+    void MsgLogLineActivated(int line);
+    // Takes the marks of followed findings off every panel.
+    void ClearFindingMarks();
     void BindDocument();
     void CreateActions();
     void CreateMenus();
@@ -273,7 +283,8 @@ private:
     // Close, fewer devices, new options): true when no exchange runs on them, or the user agreed
     // to cancel the running ones, which are then stopped.
     bool StopExchanges(int fromDevice = 0);
-    // Empties every panel's partner-number lists when the document's devices are replaced.
+    // Empties every panel's partner-number lists when the document's devices are replaced; the
+    // marks of findings about the devices before go with them.
     void ClearPartnerLists();
 
     std::unique_ptr<TKovDocument> FDocument;

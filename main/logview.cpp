@@ -1,12 +1,31 @@
 #include "main/logview.h"
 
+#include "platform/exceptions.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <string>
+
+namespace {
+
+// Kept with the line's block, so that the place goes when the line does.
+struct TPlaceData : QTextBlockUserData {
+    explicit TPlaceData(const TFindingPlace& place) : Place(place) {}
+    TFindingPlace Place;
+};
+
+}  // namespace
+
 TLogView::TLogView(QWidget* parent) : QTextEdit(parent)
 {
     setReadOnly(true);
+    // A caret the keyboard moves, so that Enter can follow the line it is in; the text stays
+    // read-only.
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setLineWrapMode(QTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -81,4 +100,45 @@ void TLogView::SetTextFont(const QFont& font)
     QTextCursor all(document());
     all.select(QTextCursor::Document);
     all.mergeCharFormat(face);
+}
+
+void TLogView::SetPlace(int line, const TFindingPlace& place)
+{
+    QTextBlock block = document()->findBlockByNumber(line);
+    if (document()->isEmpty() || !block.isValid())
+        throw ERangeError("TLogView::SetPlace: falsche Zeile " + std::to_string(line));
+    // The document owns the data of its blocks.
+    block.setUserData(new TPlaceData(place));
+}
+
+TFindingPlace TLogView::Place(int line) const
+{
+    const auto* data = dynamic_cast<const TPlaceData*>(document()->findBlockByNumber(line).userData());
+    return data ? data->Place : TFindingPlace();
+}
+
+void TLogView::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QTextEdit::keyPressEvent(event);
+        return;
+    }
+    if (!document()->isEmpty())
+        emit LineActivated(textCursor().blockNumber());
+}
+
+void TLogView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTextEdit::mouseDoubleClickEvent(event);
+    if (event->button() != Qt::LeftButton || document()->isEmpty())
+        return;
+    const QPoint point = event->position().toPoint();
+    const QTextCursor at = cursorForPosition(point);
+    // Above the first line or below the last the nearest line would be taken; only a line
+    // itself counts.
+    const QRect line = cursorRect(at);
+    if (point.y() < line.top() || point.y() > line.bottom())
+        return;
+    emit LineActivated(at.blockNumber());
 }
