@@ -112,6 +112,8 @@ QString TFrmMainWin::AllDoneText(tDevExchange kind)
         return tr("Parameter gesendet");
     case tDevExchange::Go:
         return tr("gestartet");
+    case tDevExchange::Compare:
+        return tr("Parameter verglichen");
     }
     return {};
 }
