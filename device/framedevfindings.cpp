@@ -64,9 +64,11 @@ void TFrameDev::ShowFinding(tFindingField field, const QColor& colour)
     QWidget* const target = FindingFocus(field);
     if (!target)
         return;
-    for (QWidget* control : FindingControls(field))
-        ShowMark(control, colour);
-    FFindingMarks[field] = colour;
+    if (colour.isValid()) {
+        for (QWidget* control : FindingControls(field))
+            ShowMark(control, colour);
+        FFindingMarks[field] = colour;
+    }
 
     const auto takesInput = [this](const QWidget* control) {
         return control->isEnabled() && control->isVisibleTo(this);

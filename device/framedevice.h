@@ -127,8 +127,8 @@ public:
 
     // ---- findings of the check (framedevfindings.cpp) ---------------------------------------
     // Puts the input focus into field, which makes the panel the active device, and marks the
-    // field in colour until the user edits it or the marks are cleared; several fields may be
-    // marked at once. A field that takes no input now (the numbers of a leased line) leaves the
+    // field in colour (an invalid colour marks nothing) until the user edits it or the marks are
+    // cleared; several fields may be marked at once. A field that takes no input now (the numbers of a leased line) leaves the
     // focus to the protocol box, which says why; while an exchange hides that box, to the panel.
     // None does nothing.
     void ShowFinding(tFindingField field, const QColor& colour);

@@ -20,8 +20,11 @@ void TFrmMainWin::MsgLogLineActivated(int line)
     // panel is not there to go to.
     if (!place.Leads() || place.Device >= FDocument->DeviceCount())
         return;
-    // The mark takes the colour the user sees the line in.
-    FDevices[place.Device]->ShowFinding(place.Field, MsgLog->LineFormat(line).foreground().color());
+    // The mark takes the colour the user sees the line in. An information line (a device that
+    // agrees with the plan, say) leads to its device but marks nothing: nothing is wrong there.
+    const QTextCharFormat format = MsgLog->LineFormat(line);
+    const QColor mark = format.fontWeight() > QFont::Normal ? format.foreground().color() : QColor();
+    FDevices[place.Device]->ShowFinding(place.Field, mark);
     if (QWidget* focus = QApplication::focusWidget(); focus && ScrollBoxData->widget()->isAncestorOf(focus))
         ScrollBoxData->ensureWidgetVisible(focus);
 }

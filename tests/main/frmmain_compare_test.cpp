@@ -4,6 +4,7 @@
 #include "device/frmcomparedlg.h"
 #include "documents/framedevstate.h"
 #include "tests/device/modalwatch.h"
+#include "main/logview.h"
 #include "tests/main/alldevicesfixture.h"
 
 #include <QComboBox>
@@ -145,6 +146,13 @@ TEST_F(TCompare, VerifyListsEachReadyDeviceAndNamesTheSkippedOne)
     EXPECT_EQ(lines[differing + 2], Name(1) + ": DIAL/ACCEPT: Plan \"LWL1 DIAL, LWL2 DIAL\", Gerät \"LWL1 DIAL, LWL2 ACCEPT\".");
     EXPECT_EQ(lines.back(), "---- Anlage geprüft: 1 von 3 Geräten stimmen mit dem Plan überein, 1 weichen ab, "
                             "1 übersprungen, 0 mit Fehler ----");
+    // A difference leads to its field and marks it in the log's colour for it; an agreeing
+    // device leads to its panel and marks nothing.
+    emit Win.MsgLog->LineActivated(differing + 1);
+    EXPECT_EQ(Win.Devices()[1]->FindingMark(tFindingField::Number2), QColor(0, 0, 255));
+    emit Win.MsgLog->LineActivated(lines.indexOf(Name(0) + ": stimmt mit dem Plan überein."));
+    EXPECT_FALSE(Win.Devices()[0]->FindingMark(tFindingField::Name).isValid());
+
     // Nothing of the plan changed, and no dialog or box came up.
     EXPECT_EQ(Plan(1).GetAutomaticCallNumber(1), "-");
     for (const TFrameDev* panel : Win.Devices())
