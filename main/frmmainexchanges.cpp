@@ -113,7 +113,8 @@ QString TFrmMainWin::AllDoneText(tDevExchange kind)
     case tDevExchange::Go:
         return tr("gestartet");
     case tDevExchange::Compare:
-        return tr("Parameter verglichen");
+        // Compares run through the installation's verification, which reports them itself.
+        break;
     }
     return {};
 }

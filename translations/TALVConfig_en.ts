@@ -1042,10 +1042,6 @@ the reset button on the device!</translation>
         <source>Anlage prüfen|Vergleicht alle verbundenen TALV-Geräte im Konfigurationsmodus gleichzeitig mit dem Plan; der Plan bleibt, wie er ist.</source>
         <translation>Verify installation|Compares all connected TALV devices in configuration mode with the plan at once; the plan stays as it is.</translation>
     </message>
-    <message>
-        <source>Parameter verglichen</source>
-        <translation>parameters compared</translation>
-    </message>
 </context>
 <context>
     <name>THelpViewer</name>

@@ -19,14 +19,8 @@ struct TCompare : TAllDevices {
     void PlanLikeDevice(int i)
     {
         const TSimParameters s = Sims[i]->Stored();
-        TKovParameters& p = Win.Document().Parameters(i);
-        p.SetMsnIncoming(0, s.Msn1);
-        p.SetMsnIncoming(1, s.Msn2);
-        p.SetAutomaticCallNumber(0, s.Aciomcatab1);
-        p.SetAutomaticCallNumber(1, s.Aciomcatab2);
-        p.SetAutomaticCallMode(static_cast<tAciomco>(s.Aciomco));
-        p.SetIsdnDChannelProtocol(s.Isdn);
-        Win.Devices()[i]->UpdateView();
+        Plan(i).SetIsdnDChannelProtocol(s.Isdn);
+        Win.PlanDevice(i, s.Msn1, s.Msn2, s.Aciomcatab1, s.Aciomcatab2, static_cast<tAciomco>(s.Aciomco));
         Win.Devices()[i]->SetModified(false);
     }
     TKovParameters& Plan(int i) { return Win.Document().Parameters(i); }

@@ -30,10 +30,10 @@ struct TFindingLines : ::testing::Test {
         // device 1's LWL1 calls device 2's LWL1 and both dial (error); device 1's Number2 is
         // outside the network (warning); device 3 runs a leased line among DSS1 devices
         // (warning).
-        Plan(0, "10", "11", "20", "99", EAciomcoB1);
-        Plan(1, "20", "10", "-", "-", EAciomcoB1B2);
+        Win.PlanDevice(0, "10", "11", "20", "99", EAciomcoB1);
+        Win.PlanDevice(1, "20", "10", "-", "-", EAciomcoB1B2);
         Win.Document().Parameters(2).SetIsdnDChannelProtocol(IsdnLeasedLineB1);
-        Plan(2, "-", "-", "-", "-", EAciomcoNo);
+        Win.PlanDevice(2, "-", "-", "-", "-", EAciomcoNo);
         Win.SetDeviceCount(3);
         Win.SetModified(false);
         Win.show();
@@ -45,17 +45,6 @@ struct TFindingLines : ::testing::Test {
 
     void TearDown() override { EXPECT_EQ(Win.Unasked, 0) << "the window asked something the test did not expect"; }
 
-    void Plan(int i, const std::string& msn1, const std::string& msn2, const std::string& number1,
-              const std::string& number2, tAciomco mode)
-    {
-        TKovParameters& t = Win.Document().Parameters(i);
-        t.SetMsnIncoming(0, msn1);
-        t.SetMsnIncoming(1, msn2);
-        t.SetAutomaticCallNumber(0, number1);
-        t.SetAutomaticCallNumber(1, number2);
-        t.SetAutomaticCallMode(mode);
-        Win.Devices()[i]->UpdateView();
-    }
 
     // The first log line that holds text; fails the test when there is none.
     int LineWith(const QString& text) const

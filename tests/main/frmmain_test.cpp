@@ -38,18 +38,6 @@ struct TMainWindow : ::testing::Test {
         return shown;
     }
 
-    // Gives device i the values the check reads and lets its panel show them.
-    void Plan(int i, const std::string& msn1, const std::string& msn2, const std::string& number1,
-              const std::string& number2, tAciomco mode = EAciomcoNo)
-    {
-        TKovParameters& t = Win.Document().Parameters(i);
-        t.SetMsnIncoming(0, msn1);
-        t.SetMsnIncoming(1, msn2);
-        t.SetAutomaticCallNumber(0, number1);
-        t.SetAutomaticCallNumber(1, number2);
-        t.SetAutomaticCallMode(mode);
-        Win.Devices()[i]->UpdateView();
-    }
 
     QColor PixelOf(int panel)
     {
@@ -254,7 +242,7 @@ TEST_F(TMainWindow, CheckWritesItsFindingsAndCountsThemAndARepeatGivesTheSame)
 {
     Win.AddMessage(mkError, "alt");
     // One device whose own numbers collide and whose partner lies outside the network.
-    Plan(0, "100", "100", "555", "-");
+    Win.PlanDevice(0, "100", "100", "555", "-");
     const QStringList expected = {
         "---- Start der Prüfungen ----",
         "Check: Eindeutigkeit aller MSNs prüfen.",
@@ -282,7 +270,7 @@ TEST_F(TMainWindow, CheckWritesItsFindingsAndCountsThemAndARepeatGivesTheSame)
 
 TEST_F(TMainWindow, CheckChangesNoDeviceAndMarksNothingModified)
 {
-    Plan(0, "100", "200", "300", "-", EAciomcoB1);
+    Win.PlanDevice(0, "100", "200", "300", "-", EAciomcoB1);
     Win.SetModified(false);
     Win.ActCheck->trigger();
     EXPECT_FALSE(Win.IsModified());
@@ -296,8 +284,8 @@ TEST_F(TMainWindow, CheckChangesNoDeviceAndMarksNothingModified)
 TEST_F(TMainWindow, CheckLooksOnlyAtShownDevicesAndTakesDirectionsFromThePanels)
 {
     // Device 2 calls device 1 on LWL1, both dial: an error while both are shown.
-    Plan(0, "10", "11", "-", "-", EAciomcoB1B2);
-    Plan(1, "20", "21", "10", "-", EAciomcoB1B2);
+    Win.PlanDevice(0, "10", "11", "-", "-", EAciomcoB1B2);
+    Win.PlanDevice(1, "20", "21", "10", "-", EAciomcoB1B2);
     Win.SetDeviceCount(2);
     Win.ActCheck->trigger();
     EXPECT_TRUE(Win.MessageLines().contains("<TALV 1>.MSN1 und Anrufer <TALV 2>.Number1 sind beide auf \"DIAL\" eingestellt."))
@@ -312,8 +300,8 @@ TEST_F(TMainWindow, CheckLooksOnlyAtShownDevicesAndTakesDirectionsFromThePanels)
 
 TEST_F(TMainWindow, CheckStoppedByAnUnknownProtocolShowsTheErrorAndKeepsWhatItWrote)
 {
-    Plan(0, "1", "2", "-", "-");
-    Plan(1, "3", "4", "-", "-");
+    Win.PlanDevice(0, "1", "2", "-", "-");
+    Win.PlanDevice(1, "3", "4", "-", "-");
     Win.SetDeviceCount(2);
     // A value the parameters accept but neither panel nor check knows.
     Win.Document().Parameters(0).SetIsdnDChannelProtocol(static_cast<tIsdnDChannelProtocol>(5));

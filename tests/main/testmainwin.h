@@ -6,6 +6,7 @@
 #include "main/frmmain.h"
 #include "main/logview.h"
 #include "platform/gui/actionupdates.h"
+#include "terminal/kovparameters.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -46,6 +47,19 @@ public:
     std::vector<std::string> Errors;
     std::vector<QString> StopQuestions;
     int Unasked = 0;
+
+    // Gives device i these values and lets its panel show them.
+    void PlanDevice(int i, const std::string& msn1, const std::string& msn2, const std::string& number1,
+                    const std::string& number2, tAciomco mode = EAciomcoNo)
+    {
+        TKovParameters& t = Document().Parameters(i);
+        t.SetMsnIncoming(0, msn1);
+        t.SetMsnIncoming(1, msn2);
+        t.SetAutomaticCallNumber(0, number1);
+        t.SetAutomaticCallNumber(1, number2);
+        t.SetAutomaticCallMode(mode);
+        Devices()[i]->UpdateView();
+    }
 
     // As the user chooses an action: the idle pass that sets its state has run before.
     static void Trigger(QAction* action)
