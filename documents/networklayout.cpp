@@ -27,10 +27,12 @@ double DeviceRadius(std::size_t devices)
     return DeviceSpacing / (2 * std::sin(std::numbers::pi / static_cast<double>(devices)));
 }
 
-// Angle of device i, the first at the top, clockwise on screen.
+// Angle of device i, clockwise on screen: the first at the top, or at the left of a pair, whose
+// link would otherwise run down the boxes' edges.
 double DeviceAngle(std::size_t i, std::size_t devices)
 {
-    return -std::numbers::pi / 2 + 2 * std::numbers::pi * static_cast<double>(i) / static_cast<double>(devices);
+    const double start = devices == 2 ? std::numbers::pi : -std::numbers::pi / 2;
+    return start + 2 * std::numbers::pi * static_cast<double>(i) / static_cast<double>(devices);
 }
 
 // The device an outside node hangs on: the first link end on a device line.
