@@ -62,7 +62,10 @@ public:
     }
 
 private:
-    const std::string& Colour(const TLineRef& line) const { return C.at(static_cast<std::size_t>(2 * line.Device + line.Line)); }
+    const std::string& Colour(const TLineRef& line) const
+    {
+        return C.at(static_cast<std::size_t>(2 * line.Device + line.Line));
+    }
 
     // SVG 1.1 markers cannot take the colour of the line they sit on, so each line colour gets one.
     void WriteMarkers()
@@ -77,7 +80,8 @@ private:
 
     TNetPoint Centre(const TLinkEnd& end) const
     {
-        return end.IsOutside() ? L.Outside.at(static_cast<std::size_t>(end.Outside)) : L.Nodes.at(static_cast<std::size_t>(end.Line.Device));
+        return end.IsOutside() ? L.Outside.at(static_cast<std::size_t>(end.Outside))
+                               : L.Nodes.at(static_cast<std::size_t>(end.Line.Device));
     }
 
     // A device line meets the link at its row; an outside node at the edge of its box that faces
