@@ -86,7 +86,6 @@ void TDlgOptions::CreateViewPage()
     grid->addWidget(BtnMemoFont, 1, 0);
     grid->addWidget(LblMemoFont, 1, 1);
 
-    // The connection colours follow the settings file only: the group is never shown.
     GrpBxColorToMsn = new QGroupBox(tr("Verbindungsfarben"), TbShtView);
     GrpBxColorToMsn->setObjectName("GrpBxColorToMsn");
     auto* colours = new QGridLayout(GrpBxColorToMsn);
@@ -105,7 +104,6 @@ void TDlgOptions::CreateViewPage()
             connect(button, &QPushButton::clicked, this, [this, button] { BtnColorToMsnClick(button); });
         }
     }
-    GrpBxColorToMsn->hide();
     grid->addWidget(GrpBxColorToMsn, 2, 0, 1, 2);
     grid->setRowStretch(3, 1);
 

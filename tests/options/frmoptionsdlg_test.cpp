@@ -1,6 +1,7 @@
 // Protects the options dialog: its defaults and controls, what OK, Cancel and the window frame
-// keep, store and put back, the shared connection-colour handler with its three errors, the
-// memo font, the remembered page and the COM port fields.
+// keep, store and put back, the connection colours a user can reach on a small screen, the shared
+// connection-colour handler with its three errors, the memo font, the remembered page and the
+// COM port fields.
 #include "options/colorshape.h"
 #include "platform/exceptions.h"
 #include "platform/inifile.h"
@@ -68,7 +69,7 @@ TEST_F(TOptionsDialog, WithoutStoredSettingsShowsTheDefaults)
     EXPECT_EQ(Dlg.LblMemoFont->alignment(), Qt::AlignCenter);
     EXPECT_EQ(Dlg.LblMemoFont->font(), QApplication::font(Dlg.LblMemoFont));
 
-    EXPECT_TRUE(Dlg.GrpBxColorToMsn->isHidden());
+    EXPECT_TRUE(Dlg.GrpBxColorToMsn->isVisible());
     EXPECT_EQ(Dlg.GrpBxColorToMsn->title(), "Verbindungsfarben");
     for (int d = 1; d <= 6; ++d)
         for (int m = 1; m <= 2; ++m) {
@@ -142,6 +143,7 @@ TEST_F(TOptionsDialog, OkStoresCancelPutsBackTheFrameDoesNeither)
         const TIniFile stored(SettingsFileName());
         EXPECT_EQ(stored.ReadString("Options", "RxSpinComTimeOut.Value", ""), c.Stored ? "2000" : "700");
         EXPECT_EQ(stored.ReadString("Options", "ShpColorActiveDevice.Pen.Color", ""), c.Stored ? "#FF0000" : "#000000");
+        EXPECT_EQ(stored.ReadString("Options", "ShpColorToMsn32.Brush.Color", ""), c.Stored ? "#00FF00" : "#FFFFFF");
         EXPECT_EQ(stored.ReadString("Ports", "COM2", ""), c.Stored ? "/dev/ttyUSB7" : "/dev/ttyS1");
 
         // The next showing loads what is stored, whatever the controls held.
@@ -190,6 +192,33 @@ TEST_F(TOptionsDialog, ConnectionColourButtonsPresetTheChooserAndSetOnlyTheirOwn
     EXPECT_EQ(Dlg.ColourPresets.back(), QColor(Qt::black));
     EXPECT_EQ(FrameColour(), QColor(Qt::blue));
     EXPECT_EQ(Dlg.ShpColorActiveDevice->Pen().width(), 3);
+}
+
+// The network view draws each link in these colours, so the user must be able to reach every
+// button with the mouse, on the page that holds the other colours, on a 1024x768 screen.
+TEST_F(TOptionsDialog, ConnectionColoursAreReachableOnTheViewPageOfADialogThatFitsASmallScreen)
+{
+    Dlg.show();
+    ASSERT_EQ(Dlg.PgCtrlOptions->currentWidget(), Dlg.TbShtView);
+    ASSERT_TRUE(Dlg.TbShtView->isAncestorOf(Dlg.GrpBxColorToMsn));
+    // Room for a title bar and a desktop panel of about 35 pixels each.
+    EXPECT_LE(Dlg.width(), 1024);
+    EXPECT_LE(Dlg.height(), 768 - 70);
+    for (int d = 1; d <= 6; ++d)
+        for (int m = 1; m <= 2; ++m) {
+            QPushButton* const button = Dlg.BtnColorToMsn(d, m);
+            EXPECT_TRUE(button->isEnabled()) << d << m;
+            EXPECT_EQ(Dlg.childAt(button->mapTo(&Dlg, button->rect().center())), button) << d << m;
+            EXPECT_TRUE(Dlg.ShpColorToMsn(d, m)->isVisible()) << d << m;
+        }
+
+    Dlg.ColourAnswers = {QColor(200, 100, 0)};
+    QTest::mouseClick(Dlg.BtnColorToMsn(4, 1), Qt::LeftButton);
+    EXPECT_EQ(Dlg.ColourPresets, std::vector<QColor>{Qt::white});
+    EXPECT_EQ(Dlg.ShpColorToMsn(4, 1)->Brush().color(), QColor(200, 100, 0));
+    Dlg.BitBtnOk->click();
+    EXPECT_EQ(Stored("Options", "ShpColorToMsn41.Brush.Color"), "#C86400");
+    EXPECT_EQ(Dlg.Options().ColorToMsn[3][0].color(), QColor(200, 100, 0));
 }
 
 TEST_F(TOptionsDialog, ConnectionColourHandlerRefusesAWrongSenderTagOrControl)
