@@ -115,8 +115,8 @@ public:
     std::string PortPath() const;
 
     // ---- the device compared with the plan -----------------------------------------------
-    // What the last compare read from the device; the plan is not touched by it.
-    const TKovParameters& ComparedDevice() const { return FComparedDevice; }
+    // The plan beside what the last compare read from the device; the compare itself does not
+    // touch the plan.
     std::vector<TValueComparison> CompareRows() const;
     // Takes the device's value (or all six, for none) into the plan, under the rules a receive
     // obeys; the panel counts as modified.
@@ -143,7 +143,7 @@ signals:
     void ExchangeChanged(TFrameDev* panel);
     // An exchange ended; error is empty on success, else its message (a cancel's included).
     void ExchangeFinished(TFrameDev* panel, tDevExchange kind, const QString& error);
-    // A compare read the device's values (ComparedDevice); emitted before ExchangeFinished and
+    // A compare read the device's values (CompareRows); emitted before ExchangeFinished and
     // before the compare dialog opens.
     void Compared(TFrameDev* panel);
 
