@@ -57,9 +57,11 @@ TEST(NetworkLayout, BoxesNeverOverlap)
         {"star", [](int i, int) { return i == 0 ? -1 : 0; }},
         {"ring", [](int i, int n) { return (i + 1) % n; }},
     };
-    for (const auto& [name, partnerOf] : shapes) {
+    for (const auto& [name, shape] : shapes) {
+        // clang 14 does not let a lambda capture a structured binding.
+        const std::function<int(int, int)>& partnerOf = shape;
         for (int n = 1; n <= 6; ++n) {
-            const TPlan plan(Shape(n, [&, n](int i) { return partnerOf(i, n); }));
+            const TPlan plan(Shape(n, [&partnerOf, n](int i) { return partnerOf(i, n); }));
             const TNetworkPlan network = BuildNetworkPlan(plan.Shown(SIZE_MAX));
             const TNetworkLayout layout = LayoutNetwork(network);
             const std::vector<TNetBox> boxes = AllBoxes(layout);
