@@ -39,25 +39,22 @@ std::string FileText(tDeviceValue value, const TKovParameters& p)
     return {};
 }
 
+// The field that shows a value; the mode shows in both DIAL/ACCEPT pairs, LWL1's first.
+tFindingField FieldFor(tDeviceValue value)
+{
+    constexpr tFindingField Fields[DeviceValueCount] = {tFindingField::Msn1,    tFindingField::Msn2,
+                                                        tFindingField::Number1, tFindingField::Number2,
+                                                        tFindingField::Dial1,   tFindingField::Protocol};
+    return Fields[static_cast<int>(value)];
+}
+
+// Where a difference leads: for the mode, the first link whose direction differs.
 tFindingField FieldOf(tDeviceValue value, const TKovParameters& plan, const TKovParameters& device)
 {
-    switch (value) {
-    case tDeviceValue::Msn1:
-        return tFindingField::Msn1;
-    case tDeviceValue::Msn2:
-        return tFindingField::Msn2;
-    case tDeviceValue::Number1:
-        return tFindingField::Number1;
-    case tDeviceValue::Number2:
-        return tFindingField::Number2;
-    case tDeviceValue::CallMode:
-        return DialsOn(plan.GetAutomaticCallMode(), 0) != DialsOn(device.GetAutomaticCallMode(), 0)
-                   ? tFindingField::Dial1
-                   : tFindingField::Dial2;
-    case tDeviceValue::Protocol:
-        return tFindingField::Protocol;
-    }
-    return tFindingField::None;
+    if (value == tDeviceValue::CallMode &&
+        DialsOn(plan.GetAutomaticCallMode(), 0) == DialsOn(device.GetAutomaticCallMode(), 0))
+        return tFindingField::Dial2;
+    return FieldFor(value);
 }
 
 }  // namespace
@@ -80,21 +77,7 @@ int CountDifferences(const std::vector<TValueComparison>& rows)
 
 std::string DeviceValueKey(tDeviceValue value)
 {
-    switch (value) {
-    case tDeviceValue::Msn1:
-        return KeyMsnIncoming1;
-    case tDeviceValue::Msn2:
-        return KeyMsnIncoming2;
-    case tDeviceValue::Number1:
-        return KeyAutomaticCallNumber1;
-    case tDeviceValue::Number2:
-        return KeyAutomaticCallNumber2;
-    case tDeviceValue::CallMode:
-        return KeyAutomaticCallMode;
-    case tDeviceValue::Protocol:
-        return KeyIsdnDChannelProtocol;
-    }
-    return {};
+    return FindingFieldKey(FieldFor(value));
 }
 
 std::string DeviceValueLabel(tDeviceValue value)
