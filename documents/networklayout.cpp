@@ -72,6 +72,33 @@ TNetPoint TNetworkLayout::LineAnchor(const TLineRef& line, const TNetPoint& towa
     return {centre.X + side * NodeWidth / 2, centre.Y - NodeHeight / 2 + (1.5 + line.Line) * NodeRowHeight};
 }
 
+TNetPoint TNetworkLayout::Centre(const TLinkEnd& end) const
+{
+    return end.IsOutside() ? Outside.at(static_cast<std::size_t>(end.Outside))
+                           : Nodes.at(static_cast<std::size_t>(end.Line.Device));
+}
+
+// A device line meets the link at its row; an outside node at the edge of its box that faces
+// the other end.
+TNetPoint TNetworkLayout::Anchor(const TLinkEnd& end, const TNetPoint& towards) const
+{
+    if (!end.IsOutside())
+        return LineAnchor(end.Line, towards);
+    const TNetPoint c = Centre(end);
+    const double dx = towards.X - c.X;
+    const double dy = towards.Y - c.Y;
+    if (dx == 0 && dy == 0)
+        return c;
+    const double scale = std::min(dx == 0 ? 1e9 : OutsideWidth / 2 / std::abs(dx),
+                                  dy == 0 ? 1e9 : OutsideHeight / 2 / std::abs(dy));
+    return {c.X + dx * scale, c.Y + dy * scale};
+}
+
+std::vector<TNetPoint> TNetworkLayout::LinkPath(const TNetworkLink& link) const
+{
+    return {Anchor(link.Tail, Centre(link.Head)), Anchor(link.Head, Centre(link.Tail))};
+}
+
 TNetworkLayout LayoutNetwork(const TNetworkPlan& plan)
 {
     TNetworkLayout layout;

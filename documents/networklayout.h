@@ -37,6 +37,12 @@ struct TNetworkLayout {
     TNetBox OutsideBox(std::size_t outside) const;
     // Where a link meets a device line: the middle of the line's row on the side facing `towards`.
     TNetPoint LineAnchor(const TLineRef& line, const TNetPoint& towards) const;
+    // The polyline a link is drawn along, from its tail to its head; at least two points.
+    std::vector<TNetPoint> LinkPath(const TNetworkLink& link) const;
+
+private:
+    TNetPoint Centre(const TLinkEnd& end) const;
+    TNetPoint Anchor(const TLinkEnd& end, const TNetPoint& towards) const;
 };
 
 TNetworkLayout LayoutNetwork(const TNetworkPlan& plan);

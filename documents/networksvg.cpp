@@ -78,33 +78,12 @@ private:
         S << "</defs>\n";
     }
 
-    TNetPoint Centre(const TLinkEnd& end) const
-    {
-        return end.IsOutside() ? L.Outside.at(static_cast<std::size_t>(end.Outside))
-                               : L.Nodes.at(static_cast<std::size_t>(end.Line.Device));
-    }
-
-    // A device line meets the link at its row; an outside node at the edge of its box that faces
-    // the other end.
-    TNetPoint Anchor(const TLinkEnd& end, const TNetPoint& towards) const
-    {
-        if (!end.IsOutside())
-            return L.LineAnchor(end.Line, towards);
-        const TNetPoint c = Centre(end);
-        const double dx = towards.X - c.X;
-        const double dy = towards.Y - c.Y;
-        if (dx == 0 && dy == 0)
-            return c;
-        const double scale = std::min(dx == 0 ? 1e9 : OutsideWidth / 2 / std::abs(dx),
-                                      dy == 0 ? 1e9 : OutsideHeight / 2 / std::abs(dy));
-        return {c.X + dx * scale, c.Y + dy * scale};
-    }
-
     void WriteLink(std::size_t i)
     {
         const TNetworkLink& link = P.Links[i];
-        const TNetPoint from = Anchor(link.Tail, Centre(link.Head));
-        const TNetPoint to = Anchor(link.Head, Centre(link.Tail));
+        const std::vector<TNetPoint> path = L.LinkPath(link);
+        const TNetPoint from = path.front();
+        const TNetPoint to = path.back();
         const std::string coords = "x1=\"" + Num(from.X) + "\" y1=\"" + Num(from.Y) + "\" x2=\"" + Num(to.X) +
                                    "\" y2=\"" + Num(to.Y) + "\"";
         if (M.Links[i] != tNetworkMark::None)

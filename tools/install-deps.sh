@@ -11,7 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-  xvfb
+  xvfb poppler-utils
   "$@"
 )
 
