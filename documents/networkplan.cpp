@@ -34,6 +34,7 @@ public:
                                    "COM" + std::to_string(static_cast<int>(p.GetCOMPort()) + 1),
                                    {p.GetMsnIncoming(0), p.GetMsnIncoming(1)}, p.GetIsdnDChannelProtocol()});
         }
+        PairLeasedDevices();
         for (int d = 0; d < static_cast<int>(FShown.size()); ++d)
             for (int line = 0; line < 2; ++line)
                 AddLinksOf({d, line});
@@ -93,6 +94,33 @@ private:
         }
     }
 
+    // Two devices on leased lines are the two ends of them: their lines carrying a channel each
+    // belong together, LWL1 on B1 and LWL2 on B2. With more than two the plan does not say which
+    // ends belong together.
+    void PairLeasedDevices()
+    {
+        std::vector<int> leased;
+        for (const TNetworkNode& node : FPlan.Nodes)
+            if (!LeasedChannel(node.Protocol).empty())
+                leased.push_back(node.Index);
+        if (leased.size() != 2)
+            return;
+        for (int line = 0; line < 2; ++line) {
+            const TLineRef a{leased[0], line};
+            const TLineRef b{leased[1], line};
+            if (!LineCarriesChannel(Protocol(a), line) || !LineCarriesChannel(Protocol(b), line))
+                continue;
+            TNetworkLink link;
+            link.Source = a;
+            link.Tail.Line = a;
+            link.Head.Line = b;
+            link.Directed = false;
+            link.Leased = true;
+            link.Label = line == 0 ? "B1" : "B2";
+            FPlan.Links.push_back(link);
+        }
+    }
+
     void AddLinksOf(const TLineRef& caller)
     {
         const std::string& number = Number(caller);
@@ -143,7 +171,7 @@ private:
     // A line on a leased channel that no number connects still runs somewhere: show its far end.
     void AddLeasedStub(const TLineRef& line)
     {
-        if (!LineCarriesChannel(Protocol(line), line.Line) || LinkedByNumber(line))
+        if (!LineCarriesChannel(Protocol(line), line.Line) || LinkedByNumber(line) || PairedLeased(line))
             return;
         TNetworkLink link;
         link.Source = line;
@@ -154,6 +182,14 @@ private:
         link.Directed = false;
         link.Leased = true;
         FPlan.Links.push_back(link);
+    }
+
+    bool PairedLeased(const TLineRef& line) const
+    {
+        return std::any_of(FPlan.Links.begin(), FPlan.Links.end(), [&](const TNetworkLink& link) {
+            return link.Leased && !link.Tail.IsOutside() && !link.Head.IsOutside() &&
+                   (link.Tail.Line == line || link.Head.Line == line);
+        });
     }
 
     // Another line's partner number names this line's own number.

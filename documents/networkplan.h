@@ -70,9 +70,11 @@ struct TNetworkPlan {
 // other give one link. A partner number nobody owns gives a stub to one outside node per distinct
 // number. A device on a leased line makes its links leased and labels them with its channel;
 // since a leased line has no numbers, each line carrying its channel (B1: LWL1, B2: LWL2,
-// B1+B2: both) that links nothing by number gets an undirected leased stub to an outside node of
-// its own, labelled with the channel. Pairing leased devices with each other is not attempted:
-// with more than two of them the plan does not say which ends belong together.
+// B1+B2: both) belongs to the other end of the leased line: when exactly two devices are on leased
+// lines, their lines carrying a channel each are linked, undirected and labelled "B1" (LWL1) or
+// "B2" (LWL2). With more than two the plan does not say which ends belong together, so every line
+// carrying a channel that links nothing by number gets an undirected leased stub to an outside
+// node of its own, labelled with the channel.
 TNetworkPlan BuildNetworkPlan(const std::vector<TCheckDevice>& shown);
 
 // "B1", "B2", "B1+B2" for a leased-line protocol, empty for any other.

@@ -50,7 +50,6 @@ public:
           << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" << Num(b.Width) << "\" height=\""
           << Num(b.Height) << "\" viewBox=\"" << Num(b.Left) << ' ' << Num(b.Top) << ' ' << Num(b.Width) << ' '
           << Num(b.Height) << "\" font-family=\"sans-serif\" font-size=\"12\">\n";
-        WriteMarkers();
         for (std::size_t i = 0; i < P.Links.size(); ++i)
             WriteLink(i);
         for (std::size_t i = 0; i < P.Nodes.size(); ++i)
@@ -67,36 +66,63 @@ private:
         return C.at(static_cast<std::size_t>(2 * line.Device + line.Line));
     }
 
-    // SVG 1.1 markers cannot take the colour of the line they sit on, so each line colour gets one.
-    void WriteMarkers()
+    static std::string Points(const std::vector<TNetPoint>& path)
     {
-        S << "<defs>\n";
-        for (std::size_t i = 0; i < C.size(); ++i)
-            S << "<marker id=\"arrow" << i << "\" viewBox=\"0 0 10 10\" refX=\"10\" refY=\"5\" markerWidth=\"8\" "
-              << "markerHeight=\"8\" orient=\"auto\" markerUnits=\"userSpaceOnUse\"><path d=\"M0,0 L10,5 L0,10 z\" fill=\""
-              << C[i] << "\"/></marker>\n";
-        S << "</defs>\n";
+        std::string points;
+        for (const TNetPoint& p : path)
+            points += (points.empty() ? "" : " ") + Num(p.X) + "," + Num(p.Y);
+        return points;
     }
 
+    // Every link has a dark casing under its colour, so that a light connection colour (white by
+    // default) still shows on the white page.
     void WriteLink(std::size_t i)
     {
         const TNetworkLink& link = P.Links[i];
         const std::vector<TNetPoint> path = L.LinkPath(link);
-        const TNetPoint from = path.front();
-        const TNetPoint to = path.back();
-        const std::string coords = "x1=\"" + Num(from.X) + "\" y1=\"" + Num(from.Y) + "\" x2=\"" + Num(to.X) +
-                                   "\" y2=\"" + Num(to.Y) + "\"";
+        const std::string points = "points=\"" + Points(path) + "\" fill=\"none\" stroke-linejoin=\"round\"";
+        const std::string dashes = link.Leased ? " stroke-dasharray=\"9,5\"" : "";
         if (M.Links[i] != tNetworkMark::None)
-            S << "<line " << coords << " stroke=\"" << MarkColour(M.Links[i]) << "\" stroke-width=\"8\" stroke-linecap=\"round\"/>\n";
-        S << "<line " << coords << " stroke=\"" << Colour(link.Source) << "\" stroke-width=\"2\"";
-        if (link.Leased)
-            S << " stroke-dasharray=\"8,4\"";
+            S << "<polyline " << points << " stroke=\"" << MarkColour(M.Links[i])
+              << "\" stroke-width=\"9\" stroke-opacity=\"0.7\" stroke-linecap=\"round\"/>\n";
+        S << "<polyline " << points << " stroke=\"" << OutlineColour << "\" stroke-width=\"4\"" << dashes << "/>\n";
+        S << "<polyline " << points << " stroke=\"" << Colour(link.Source) << "\" stroke-width=\"2\"" << dashes << "/>\n";
         if (link.Directed)
-            S << " marker-end=\"url(#arrow" << 2 * link.Source.Device + link.Source.Line << ")\"";
-        S << "/>\n";
-        if (!link.Label.empty())
-            S << "<text x=\"" << Num((from.X + to.X) / 2) << "\" y=\"" << Num((from.Y + to.Y) / 2 - 4)
-              << "\" text-anchor=\"middle\">" << XmlEscaped(link.Label) << "</text>\n";
+            WriteArrowhead(path[path.size() - 2], path.back(), Colour(link.Source));
+        // A stub to an outside node of the same name needs no label of its own.
+        const bool named = (link.Tail.IsOutside() && P.Outside.at(static_cast<std::size_t>(link.Tail.Outside)).Label == link.Label) ||
+                           (link.Head.IsOutside() && P.Outside.at(static_cast<std::size_t>(link.Head.Outside)).Label == link.Label);
+        if (!link.Label.empty() && !named) {
+            // On the longest stretch, which is clear of the boxes.
+            std::size_t longest = 0;
+            double length = -1;
+            for (std::size_t k = 0; k + 1 < path.size(); ++k) {
+                const double l = std::hypot(path[k + 1].X - path[k].X, path[k + 1].Y - path[k].Y);
+                if (l > length) {
+                    length = l;
+                    longest = k;
+                }
+            }
+            const TNetPoint& a = path[longest];
+            const TNetPoint& b = path[longest + 1];
+            S << "<text x=\"" << Num((a.X + b.X) / 2 + 4) << "\" y=\"" << Num((a.Y + b.Y) / 2 - 5)
+              << "\" font-weight=\"bold\">" << XmlEscaped(link.Label) << "</text>\n";
+        }
+    }
+
+    // A filled triangle with its tip on the head end, in the link's colour with a dark rim.
+    void WriteArrowhead(const TNetPoint& from, const TNetPoint& tip, const std::string& colour)
+    {
+        const double dx = tip.X - from.X, dy = tip.Y - from.Y;
+        const double length = std::hypot(dx, dy);
+        if (length == 0)
+            return;
+        const double ux = dx / length, uy = dy / length;
+        constexpr double Long = 12, Half = 5.5;
+        const TNetPoint base{tip.X - ux * Long, tip.Y - uy * Long};
+        S << "<polygon points=\"" << Num(tip.X) << "," << Num(tip.Y) << " " << Num(base.X - uy * Half) << ","
+          << Num(base.Y + ux * Half) << " " << Num(base.X + uy * Half) << "," << Num(base.Y - ux * Half) << "\" fill=\""
+          << colour << "\" stroke=\"" << OutlineColour << "\" stroke-width=\"1\"/>\n";
     }
 
     void WriteNode(std::size_t i)
@@ -104,21 +130,25 @@ private:
         const TNetworkNode& node = P.Nodes[i];
         const TNetBox box = L.NodeBox(i);
         const tNetworkMark mark = M.Nodes[i];
+        const std::string frame = "x=\"" + Num(box.Left) + "\" y=\"" + Num(box.Top) + "\" width=\"" + Num(box.Width);
         S << "<g id=\"device" << node.Index + 1 << "\">\n"
-          << "<rect x=\"" << Num(box.Left) << "\" y=\"" << Num(box.Top) << "\" width=\"" << Num(box.Width)
-          << "\" height=\"" << Num(box.Height) << "\" fill=\"#ffffff\" stroke=\""
-          << (mark == tNetworkMark::None ? OutlineColour : MarkColour(mark)) << "\" stroke-width=\""
-          << (mark == tNetworkMark::None ? 1 : 4) << "\"/>\n";
-        Text(box.Left + 6, box.Top + NodeRowHeight - 6, XmlEscaped(node.Name), "font-weight=\"bold\"");
-        Text(box.Left + box.Width - 6, box.Top + NodeRowHeight - 6, XmlEscaped(node.Port), "text-anchor=\"end\"");
+          << "<rect " << frame << "\" height=\"" << Num(box.Height) << "\" fill=\"#ffffff\" stroke=\"none\"/>\n"
+          << "<rect " << frame << "\" height=\"" << Num(NodeRowHeight) << "\" fill=\"#e8eef6\" stroke=\"none\"/>\n";
+        Text(box.Left + 8, box.Top + NodeRowHeight - 7, XmlEscaped(L.Titles.at(i)), "font-weight=\"bold\"");
+        Text(box.Left + box.Width - 8, box.Top + NodeRowHeight - 7, XmlEscaped(node.Port),
+             "text-anchor=\"end\" fill=\"#505050\"");
         for (int line = 0; line < 2; ++line) {
             const double rowTop = box.Top + (1 + line) * NodeRowHeight;
             S << "<rect x=\"" << Num(box.Left + 6) << "\" y=\"" << Num(rowTop + 6) << "\" width=\"10\" height=\"10\" fill=\""
-              << Colour({node.Index, line}) << "\"/>\n";
+              << Colour({node.Index, line}) << "\" stroke=\"" << OutlineColour << "\" stroke-width=\"1\"/>\n";
             Text(box.Left + 22, rowTop + NodeRowHeight - 6, "LWL" + std::to_string(line + 1), "");
-            Text(box.Left + 70, rowTop + NodeRowHeight - 6, XmlEscaped(node.Msn[line]), "");
+            Text(box.Left + 66, rowTop + NodeRowHeight - 6, XmlEscaped(node.Msn[line]), "");
         }
-        S << "</g>\n";
+        // The frame last, so that nothing inside covers a mark.
+        S << "<rect " << frame << "\" height=\"" << Num(box.Height) << "\" fill=\"none\" stroke=\""
+          << (mark == tNetworkMark::None ? OutlineColour : MarkColour(mark)) << "\" stroke-width=\""
+          << (mark == tNetworkMark::None ? 1 : 4) << "\"/>\n"
+          << "</g>\n";
     }
 
     void WriteOutside(std::size_t i)

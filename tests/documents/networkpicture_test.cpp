@@ -1,5 +1,6 @@
-// Protects the network picture: node boxes never overlap in the usual network shapes, and the SVG
-// is well-formed XML that shows every device's name, port and numbers.
+// Protects the network picture: in the usual network shapes node boxes never overlap and no link
+// runs through a device box, and the SVG is well-formed XML that shows every device's name, port
+// and numbers.
 #include "documents/networklayout.h"
 #include "documents/networksvg.h"
 #include "platform/exceptions.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -44,13 +46,26 @@ std::vector<TNetBox> AllBoxes(const TNetworkLayout& layout)
     return boxes;
 }
 
+// Whether the segment from a to b enters the inside of box (its edge, where links end, excluded).
+bool Enters(const TNetPoint& a, const TNetPoint& b, const TNetBox& box)
+{
+    const TNetBox inside{box.Left + 1, box.Top + 1, box.Width - 2, box.Height - 2};
+    const double length = std::hypot(b.X - a.X, b.Y - a.Y);
+    for (double t = 0; t <= length; t += 0.5) {
+        const double f = length == 0 ? 0 : t / length;
+        if (inside.Contains({a.X + f * (b.X - a.X), a.Y + f * (b.Y - a.Y)}))
+            return true;
+    }
+    return false;
+}
+
 bool Inside(const TNetBox& inner, const TNetBox& outer)
 {
     return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Left + inner.Width <= outer.Left + outer.Width &&
            inner.Top + inner.Height <= outer.Top + outer.Height;
 }
 
-TEST(NetworkLayout, BoxesNeverOverlap)
+TEST(NetworkLayout, BoxesNeverOverlapAndLinksGoAroundThem)
 {
     const std::vector<std::pair<const char*, std::function<int(int, int)>>> shapes = {
         {"chain", [](int i, int n) { return i + 1 < n ? i + 1 : -1; }},
@@ -70,6 +85,13 @@ TEST(NetworkLayout, BoxesNeverOverlap)
                 EXPECT_TRUE(Inside(boxes[a], layout.Bounds)) << name << " " << n << " box " << a;
                 for (std::size_t b = a + 1; b < boxes.size(); ++b)
                     EXPECT_FALSE(boxes[a].Overlaps(boxes[b])) << name << " " << n << " boxes " << a << ", " << b;
+            }
+            for (const TNetworkLink& link : network.Links) {
+                const std::vector<TNetPoint> path = layout.LinkPath(link);
+                for (std::size_t k = 0; k + 1 < path.size(); ++k)
+                    for (std::size_t d = 0; d < layout.Nodes.size(); ++d)
+                        EXPECT_FALSE(Enters(path[k], path[k + 1], layout.NodeBox(d)))
+                            << name << " " << n << " link from device " << link.Source.Device + 1 << " through box " << d + 1;
             }
             const TNetworkLayout again = LayoutNetwork(network);
             for (std::size_t i = 0; i < boxes.size(); ++i) {
@@ -102,7 +124,9 @@ TParsedSvg Parse(const std::string& svg)
             parsed.RootNamespace = reader.namespaceUri().toString().toStdString();
         }
         const QXmlStreamAttributes attributes = reader.attributes();
-        if (reader.name() == u"line" && attributes.hasAttribute("stroke-dasharray"))
+        // Each link is a dark casing with its coloured line on top; count the coloured one.
+        if (reader.name() == u"polyline" && attributes.hasAttribute("stroke-dasharray") &&
+            attributes.value("stroke") != u"#404040")
             ++parsed.DashedLines;
         if (attributes.value("stroke") == u"#e00000")
             ++parsed.RedStrokes;
