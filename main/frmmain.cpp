@@ -416,7 +416,7 @@ void TFrmMainWin::showEvent(QShowEvent* event)
         FormShow(QCoreApplication::arguments());
 }
 
-// ---- check -------------------------------------------------------------------------------------
+// ---- errors ------------------------------------------------------------------------------------
 
 void TFrmMainWin::Guarded(const std::function<void()>& handler)
 {

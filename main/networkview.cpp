@@ -15,8 +15,8 @@
 
 namespace {
 
-// How far from a link a click still takes it, in pixels on the screen: about a finger's width
-// of slack for a line drawn one or two pixels wide.
+// How far from a link a click still takes it, in pixels on the screen: a line drawn two pixels
+// wide is hard to hit exactly.
 constexpr double LinkReach = 5;
 constexpr double PngScale = 2;
 
