@@ -30,6 +30,7 @@ void TFrameDev::TakeComparedValue(std::optional<tDeviceValue> value)
     else
         plan->AssignDeviceValues(FComparedDevice);
     FState->SetModified(true);
+    emit Edited(this);
     try {
         UpdateView();
     } catch (const std::exception& error) {

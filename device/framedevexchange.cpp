@@ -249,6 +249,8 @@ void TFrameDev::ExchangeDone(tDevExchange kind, bool quiet, std::exception_ptr e
     }
     if (kind == tDevExchange::Receive && !error && !refreshError)
         FState->SetModified(true);
+    if (kind == tDevExchange::Receive || kind == tDevExchange::Send)
+        emit Edited(this);
 
     if (errorText.isEmpty()) {
         ShowProtocolRow();

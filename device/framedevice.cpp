@@ -170,6 +170,7 @@ void TFrameDev::ActClearExecute()
 {
     FState->Clear();
     ClearNumberLists();
+    emit Edited(this);
 }
 
 void TFrameDev::ClearNumberLists()
@@ -317,11 +318,13 @@ void TFrameDev::BtnNameClick()
     FState->NameChange(name.toStdString());
     C.BtnName->setText(NameCaption(FState->Name()));
     ClearFindingMark(tFindingField::Name);
+    emit Edited(this);
 }
 
 void TFrameDev::CmbBxComPortChange(int index)
 {
     FState->ComPortChange(index);
+    emit Edited(this);
 }
 
 void TFrameDev::CmbBxIsdnDChannelProtocolChange(int index)
@@ -329,6 +332,7 @@ void TFrameDev::CmbBxIsdnDChannelProtocolChange(int index)
     FState->ProtocolChange(index);
     ShowState();
     ClearFindingMark(tFindingField::Protocol);
+    emit Edited(this);
 }
 
 void TFrameDev::EdMsnChange(int line)
@@ -353,6 +357,7 @@ void TFrameDev::EdMsnChange(int line)
     }
     edit->setCursorPosition(std::clamp(cursor, 0, static_cast<int>(edit->text().size())));
     FMsnShown[line] = edit->text();
+    emit Edited(this);
 }
 
 // The list is built anew each time the field is entered, from the numbers on the screen now.
@@ -389,10 +394,12 @@ void TFrameDev::CmbBxNumberChange(int line, const QString& text)
 {
     FState->NumberChange(line, text.toStdString());
     ClearFindingMark(line == 0 ? tFindingField::Number1 : tFindingField::Number2);
+    emit Edited(this);
 }
 
 void TFrameDev::RdBtnClick(int line, bool dial)
 {
     FState->DialClick(line, dial);
     ClearFindingMark(line == 0 ? tFindingField::Dial1 : tFindingField::Dial2);
+    emit Edited(this);
 }

@@ -146,6 +146,9 @@ signals:
     // A compare read the device's values (CompareRows); emitted before ExchangeFinished and
     // before the compare dialog opens.
     void Compared(TFrameDev* panel);
+    // The device's values in the plan changed: the user edited a field, cleared the device or
+    // took values from the device (a receive, a compare).
+    void Edited(TFrameDev* panel);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -6,6 +6,7 @@
 #include "main/frmmain.h"
 #include "options/frmoptionsdlg.h"
 
+#include <QDockWidget>
 #include <QFrame>
 #include <QTabWidget>
 
@@ -29,12 +30,14 @@ TApplicationWindows::~TApplicationWindows() = default;
 void TApplicationWindows::ShowMainWindow()
 {
     FStorage.Restore(*FFrmMainWin, *FFrmMainWin->PgCtrlLog, *FFrmMainWin->PnlLog);
+    FStorage.RestoreNetwork(*FFrmMainWin, *FFrmMainWin->DockNetwork);
     FFrmMainWin->show();
 }
 
 void TApplicationWindows::SaveMainWindow()
 {
     FStorage.Save(*FFrmMainWin, *FFrmMainWin->PgCtrlLog, *FFrmMainWin->PnlLog);
+    FStorage.SaveNetwork(*FFrmMainWin->DockNetwork);
 }
 
 std::unique_ptr<TApplicationWindows> CreateApplicationWindows()

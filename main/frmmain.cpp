@@ -42,12 +42,14 @@ TFrmMainWin::TFrmMainWin(QWidget* parent) : QMainWindow(parent)
         move(screen->availableGeometry().center() - rect().center());
 
     CreateControls();
+    CreateNetworkDock();
     // The document writes to this window's message log, so it comes after the logs.
     FDocument = std::make_unique<TKovDocument>(*this);
     BindDocument();
     CreateActions();
     CreateAllDevicesActions();
     CreateVerifyAction();
+    CreateNetworkActions();
     CreateMenus();
     CreateToolBar();
     AddUpdateHandlers();
@@ -62,6 +64,7 @@ TFrmMainWin::TFrmMainWin(QWidget* parent) : QMainWindow(parent)
     ActMsgLogClearExecute();
     ActComLogClearExecute();
     setWindowTitle(BaseTitle());
+    ShowNetwork();
     FDevices[0]->setFocus();
 }
 
@@ -311,6 +314,7 @@ void TFrmMainWin::SetDeviceCount(int count)
     CmbBxDevCount->setCurrentIndex(shown - 1);
     for (int i = 0; i < DeviceCount; ++i)
         FDevices[i]->setVisible(i < shown);
+    ShowNetwork();
 }
 
 void TFrmMainWin::CmbBxDevCountChange(int index)
@@ -339,6 +343,8 @@ void TFrmMainWin::ClearPartnerLists()
     for (TFrameDev* panel : FDevices)
         panel->ClearNumberLists();
     ClearFindingMarks();
+    ForgetCheckFindings();
+    ShowNetwork();
 }
 
 TFrameDev* TFrmMainWin::GetSelectedDevice() const
@@ -383,6 +389,7 @@ void TFrmMainWin::ApplyOptions(const TUserOptions& options)
         FDevices[i]->SetActiveColor(options.ActiveDevicePen.color());
     }
     MsgLog->SetTextFont(options.MemoFont);
+    ShowNetwork();
 }
 
 void TFrmMainWin::FormShow(const QStringList& arguments)
@@ -409,14 +416,7 @@ void TFrmMainWin::showEvent(QShowEvent* event)
         FormShow(QCoreApplication::arguments());
 }
 
-// ---- check -------------------------------------------------------------------------------------
-
-void TFrmMainWin::ActCheckExecute()
-{
-    // The marks belong to the findings of the last run, which this one replaces.
-    ClearFindingMarks();
-    FDocument->Check();
-}
+// ---- errors ------------------------------------------------------------------------------------
 
 void TFrmMainWin::Guarded(const std::function<void()>& handler)
 {

@@ -9,14 +9,17 @@
 // each panel has its device's terminal, whose exchanges run on the terminal's worker and report
 // to the window's logs, each line under its device.
 //
-// The implementation is spread over seven files: frmmain.cpp (window, logs, device count),
+// The implementation is spread over eight files: frmmain.cpp (window, logs, device count),
 // frmmainactions.cpp (actions, menus, tool bar, update handlers), frmmainfile.cpp (the file
 // actions and their dialogs), frmmainrecent.cpp (the recent files of the "Datei" menu),
 // frmmainexchanges.cpp (the devices' exchanges), frmmainverify.cpp (devices compared with the
-// plan) and frmmainfindings.cpp (from a finding to its field).
+// plan), frmmainfindings.cpp (from a finding to its field) and frmmainnetwork.cpp (the network
+// picture beside the panels, with the findings of the last check).
 
 #include "device/devexchange.h"
 #include "documents/kovdocument.h"
+#include "documents/messagelist.h"
+#include "documents/networkplan.h"
 #include "documents/msgkind.h"
 #include "options/frmoptionsdlg.h"
 #include "options/useroptions.h"
@@ -39,6 +42,7 @@ class QAction;
 class QActionGroup;
 class QComboBox;
 class QDialog;
+class QDockWidget;
 class QFrame;
 class QMenu;
 class QScrollArea;
@@ -52,6 +56,7 @@ class TFrmDevMemo;
 class TKovTerminal;
 class TLogView;
 class TMainStatusBar;
+class TNetworkView;
 class TRecentFilesMenu;
 
 class TFrmMainWin : public QMainWindow, public TMessageLog {
@@ -151,6 +156,11 @@ public:
     QAction* ActAllGo = nullptr;
     // Compares every shown device that is ready with the plan, in parallel.
     QAction* ActVerifyInstallation = nullptr;
+    // The network picture: shown or hidden (in step with the dock's close button), and written
+    // to a file from its context menu.
+    QAction* ActNetworkShow = nullptr;
+    QAction* ActNetworkExportPng = nullptr;
+    QAction* ActNetworkExportSvg = nullptr;
 
     // ---- controls ------------------------------------------------------------------------
     QToolBar* TlBarFile = nullptr;
@@ -165,6 +175,9 @@ public:
     TLogView* ComLog = nullptr;
     QMenu* PpMenuLog = nullptr;
     TMainStatusBar* StatusBar = nullptr;
+    QDockWidget* DockNetwork = nullptr;
+    TNetworkView* NetworkView = nullptr;
+    QMenu* PpMenuNetwork = nullptr;
 
     // ---- handlers (public so that tests drive them like the user) --------------------------
     void ActFileNewExecute();
@@ -206,6 +219,10 @@ public:
     // all at once, and lists each device's differences in the message log, then a summary;
     // the devices not ready are named as skipped. The plan does not change.
     void ActVerifyInstallationExecute();
+    // The picture asks for a file name and is written there; a failed write raises Exception
+    // naming the file and leaves no file behind.
+    void ActNetworkExportPngExecute();
+    void ActNetworkExportSvgExecute();
 
     // Where the open dialog starts: "Samples" in the current directory, else the installed
     // samples, else the current directory. The save dialog starts where the user can write
@@ -225,6 +242,8 @@ protected:
     virtual QMessageBox::StandardButton AskStopExchanges(const QString& text);
     // Shows an error of an action as the application's error display does.
     virtual void ShowError(const std::exception& error);
+    // The file an export writes; empty when cancelled.
+    virtual QString ChooseExportFile(const QString& title, const QString& filter);
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -287,6 +306,19 @@ private:
     // marks of findings about the devices before go with them.
     void ClearPartnerLists();
 
+    // ---- network picture (frmmainnetwork.cpp) ----------------------------------------------
+    void CreateNetworkDock();
+    void CreateNetworkActions();
+    // Draws the shown devices anew, marked with the findings of the last check; called on every
+    // change of the plan, which is small enough to lay out at each keystroke.
+    void ShowNetwork();
+    // The findings belong to the devices of the plan that is being replaced.
+    void ForgetCheckFindings();
+    // A click on a device box activates its panel; one on a link puts the focus into the partner
+    // number that made it.
+    void NetworkDeviceClicked(int device);
+    void NetworkLinkClicked(TLineRef line);
+
     std::unique_ptr<TKovDocument> FDocument;
     std::array<TFrameDev*, DeviceCount> FDevices{};
     TUserOptions FOptions;
@@ -316,6 +348,9 @@ private:
     std::optional<TVerifyRun> FVerifyRun;
     bool FFormShown = false;
     TRecentFilesMenu* FRecentFiles = nullptr;
+    // The findings of the last check, kept for the marks of the network picture; they name
+    // devices and fields, so they still fit after edits.
+    TMessageList FCheckFindings;
 
     int FInfoCount = 0;
     int FWarningCount = 0;

@@ -16,6 +16,7 @@
 #include <QActionGroup>
 #include <QComboBox>
 #include <QDialog>
+#include <QDockWidget>
 #include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
@@ -225,7 +226,7 @@ void TFrmMainWin::CreateMenus()
 
     QMenu* extras = menuBar()->addMenu(tr("E&xtras"));
     extras->setObjectName("MIExtras");
-    extras->addActions({ActOptions, ActLogShow, ActMsgLogClear, ActComLogClear});
+    extras->addActions({ActOptions, ActLogShow, ActNetworkShow, ActMsgLogClear, ActComLogClear});
     extras->addSeparator();
     QMenu* language = extras->addMenu(tr("&Sprache"));
     language->setObjectName("MILanguage");
@@ -293,6 +294,7 @@ void TFrmMainWin::AddUpdateHandlers()
     // Without an options dialog the action would do nothing: it says so by being disabled.
     TActionUpdates::Add(this, [this] { ActOptions->setEnabled(FDlgOptions != nullptr); });
     TActionUpdates::Add(this, [this] { ActLogShow->setChecked(!PnlLog->isHidden()); });
+    TActionUpdates::Add(this, [this] { ActNetworkShow->setChecked(!DockNetwork->isHidden()); });
     TActionUpdates::Add(this, [this] { ActMsgLogClear->setEnabled(MsgLog->LineCount() > 0); });
     TActionUpdates::Add(this, [this] { ActComLogClear->setEnabled(ComLog->LineCount() > 0); });
     // Also once now: the help file is chosen before the window is first shown.

@@ -3,7 +3,9 @@
 #include "platform/gui/screenplacement.h"
 #include "platform/inifile.h"
 
+#include <QDockWidget>
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QScreen>
 #include <QSplitter>
 #include <QStringList>
@@ -168,5 +170,22 @@ void TMainFormStorage::Save(const QWidget& window, const QTabWidget& pages, cons
     const QWidget* page = pages.currentWidget();
     ini.WriteString(Section, "PgCtrlLog_ActivePage", page ? Text(page->objectName()) : MsgLogPage);
     ini.WriteInteger(Section, "PnlLog_Height", logPanel.height());
+    UpdateSettingsFile(ini);
+}
+
+void TMainFormStorage::RestoreNetwork(QMainWindow& window, QDockWidget& dock) const
+{
+    const TIniFile ini(FFileName);
+    dock.setVisible(ini.ReadInteger(Section, "Network_Visible", 0) != 0);
+    const int width = ini.ReadInteger(Section, "Network_Width", DesignNetworkWidth);
+    window.resizeDocks({&dock}, {std::max(width, dock.minimumSizeHint().width())}, Qt::Horizontal);
+}
+
+void TMainFormStorage::SaveNetwork(const QDockWidget& dock) const
+{
+    TIniFile ini(FFileName);
+    // Saved after the window has closed, which hides no child: isHidden says what the user chose.
+    ini.WriteInteger(Section, "Network_Visible", dock.isHidden() ? 0 : 1);
+    ini.WriteInteger(Section, "Network_Width", dock.width());
     UpdateSettingsFile(ini);
 }

@@ -1042,6 +1042,50 @@ the reset button on the device!</translation>
         <source>Anlage prüfen|Vergleicht alle verbundenen TALV-Geräte im Konfigurationsmodus gleichzeitig mit dem Plan; der Plan bleibt, wie er ist.</source>
         <translation>Verify installation|Compares all connected TALV devices in configuration mode with the plan at once; the plan stays as it is.</translation>
     </message>
+    <message>
+        <source>Netzplan</source>
+        <translation>Network</translation>
+    </message>
+    <message>
+        <source>&amp;Netzplan</source>
+        <translation>&amp;Network</translation>
+    </message>
+    <message>
+        <source>Netzplan ein-/ausblenden|Blendet den Netzplan der geplanten Geräte ein bzw. aus.</source>
+        <translation>Show/hide network|Shows or hides the network of the planned devices.</translation>
+    </message>
+    <message>
+        <source>Als &amp;PNG exportieren...</source>
+        <translation>Export as &amp;PNG...</translation>
+    </message>
+    <message>
+        <source>Netzplan als PNG exportieren|Speichert den Netzplan als Bild (PNG).</source>
+        <translation>Export network as PNG|Saves the network as a picture (PNG).</translation>
+    </message>
+    <message>
+        <source>Als &amp;SVG exportieren...</source>
+        <translation>Export as &amp;SVG...</translation>
+    </message>
+    <message>
+        <source>Netzplan als SVG exportieren|Speichert den Netzplan als Vektorgrafik (SVG).</source>
+        <translation>Export network as SVG|Saves the network as a vector drawing (SVG).</translation>
+    </message>
+    <message>
+        <source>Netzplan als PNG exportieren</source>
+        <translation>Export network as PNG</translation>
+    </message>
+    <message>
+        <source>PNG-Bild (*.png)</source>
+        <translation>PNG picture (*.png)</translation>
+    </message>
+    <message>
+        <source>Netzplan als SVG exportieren</source>
+        <translation>Export network as SVG</translation>
+    </message>
+    <message>
+        <source>SVG-Grafik (*.svg)</source>
+        <translation>SVG drawing (*.svg)</translation>
+    </message>
 </context>
 <context>
     <name>THelpViewer</name>

@@ -1,4 +1,4 @@
-// Protects section "Main" of the settings file: the keys and their order, the round trip of placement, log page and log height, the design values, placements from other screens, and a configuration folder that does not exist yet.
+// Protects section "Main" of the settings file: the keys and their order, the round trip of placement, log page, log height and the network picture's dock, the design values, placements from other screens, and a configuration folder that does not exist yet.
 #include "main/mainformstorage.h"
 #include "platform/gui/screenplacement.h"
 #include "platform/inifile.h"
@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDockWidget>
+#include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QMainWindow>
@@ -14,6 +16,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QVBoxLayout>
 
 #include <fstream>
@@ -198,6 +201,45 @@ TEST_F(TMainFormStorageTest, PlacementOfThisDesktopIsPreferredOthersAreBroughtOn
     TWindow w;
     w.Restore(TMainFormStorage(FileName));
     EXPECT_EQ(w.Window.geometry(), mine);
+}
+
+TEST_F(TMainFormStorageTest, NetworkDockShownAndWidthComeBackHiddenWithoutAValue)
+{
+    for (const bool shown : {true, false}) {
+        const auto dockIn = [](TWindow& w) {
+            auto* dock = new QDockWidget(&w.Window);
+            dock->setWidget(new QWidget);
+            w.Window.addDockWidget(Qt::RightDockWidgetArea, dock);
+            return dock;
+        };
+        {
+            TWindow w;
+            QDockWidget* dock = dockIn(w);
+            w.Restore(TMainFormStorage(FileName));
+            TMainFormStorage(FileName).RestoreNetwork(w.Window, *dock);
+            w.Window.show();
+            EXPECT_TRUE(dock->isHidden()) << "a window never saved starts without the picture";
+            dock->setVisible(shown);
+            w.Window.resizeDocks({dock}, {260}, Qt::Horizontal);
+            // The window lays its docks out when the event loop runs.
+            if (shown) {
+                ASSERT_TRUE(QTest::qWaitFor([dock] { return dock->width() == 260; }));
+            }
+            w.Window.close();
+            w.Save(TMainFormStorage(FileName));
+            TMainFormStorage(FileName).SaveNetwork(*dock);
+        }
+        TWindow w;
+        QDockWidget* dock = dockIn(w);
+        w.Restore(TMainFormStorage(FileName));
+        TMainFormStorage(FileName).RestoreNetwork(w.Window, *dock);
+        w.Window.show();
+        EXPECT_EQ(dock->isVisible(), shown);
+        if (shown) {
+            EXPECT_TRUE(QTest::qWaitFor([dock] { return dock->width() == 260; })) << dock->width();
+        }
+        QFile::remove(QString::fromStdString(FileName));
+    }
 }
 
 // A fresh account: neither the configuration folder nor the folder above it exists yet.
