@@ -282,6 +282,8 @@ void TFrmMainWin::CreateToolBar()
     TlBarFile->addWidget(CmbBxDevCount);
     TlBarFile->addSeparator();
     TlBarFile->addAction(ActCheck);
+    // The picture is hidden until asked for; the button keeps it one click away.
+    TlBarFile->addAction(ActNetworkShow);
 }
 
 void TFrmMainWin::AddUpdateHandlers()

@@ -50,7 +50,13 @@ void TFrmMainWin::CreateNetworkDock()
     NetworkView = new TNetworkView;
     DockNetwork = new QDockWidget(tr("Netzplan"), this);
     DockNetwork->setObjectName("DockNetwork");
-    DockNetwork->setWidget(NetworkView);
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName("ScrollBoxNetwork");
+    scroll->setWidgetResizable(true);
+    // A click on the picture leaves the focus where it was, or where the click leads.
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setWidget(NetworkView);
+    DockNetwork->setWidget(scroll);
     addDockWidget(Qt::RightDockWidgetArea, DockNetwork);
     // The panels fill the window's design width exactly; the picture comes when the user asks
     // for it (or had it open the last time).

@@ -25,7 +25,7 @@ public:
     static constexpr int DesignWidth = 1016;
     static constexpr int DesignHeight = 729;
     static constexpr int DesignLogHeight = 121;
-    static constexpr int DesignNetworkWidth = 320;
+    static constexpr int DesignNetworkWidth = 500;
 
     explicit TMainFormStorage(std::string fileName = SettingsFileName());
 

@@ -74,6 +74,8 @@ void TNetworkView::SetPicture(TNetworkPlan plan, const TLineColours& colours, co
     FPlan = std::move(plan);
     FLayout = std::move(layout);
     FSvg = std::move(svg);
+    setMinimumSize(std::max(200, static_cast<int>(FLayout.Bounds.Width * MinScale)),
+                   std::max(160, static_cast<int>(FLayout.Bounds.Height * MinScale)));
     update();
 }
 
@@ -83,7 +85,12 @@ void TNetworkView::paintEvent(QPaintEvent*)
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    FDrawn = DrawNetwork(painter, FSvg, QRectF(rect()).adjusted(2, 2, -2, -2));
+    const QRectF room = QRectF(rect()).adjusted(2, 2, -2, -2);
+    const QSizeF largest(FLayout.Bounds.Width * MaxScale, FLayout.Bounds.Height * MaxScale);
+    const QSizeF size = largest.boundedTo(room.size());
+    const QRectF target(room.center().x() - size.width() / 2, room.center().y() - size.height() / 2, size.width(),
+                        size.height());
+    FDrawn = DrawNetwork(painter, FSvg, target);
 }
 
 QPointF TNetworkView::WidgetPoint(const TNetPoint& point) const

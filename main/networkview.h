@@ -1,6 +1,7 @@
 #pragma once
 // The network picture of the plan on screen: the picture the export writes, fitted into the
-// widget, and clicks on it turned into what they point at (a device box or a link), which the
+// widget but never so small that its texts cannot be read (the widget then asks for more room,
+// which the scroll area around it gives) nor blown up beyond a readable size, and clicks on it turned into what they point at (a device box or a link), which the
 // owner turns into a panel and a field. It keeps the plan it was last given; the owner decides
 // when that changes.
 
@@ -37,6 +38,10 @@ public:
     void WriteSvg(const std::string& fileName) const;
 
     QSize sizeHint() const override;
+
+    // The smallest and the largest scale the picture is shown at, against its natural size.
+    static constexpr double MinScale = 0.5;
+    static constexpr double MaxScale = 1.25;
 
 signals:
     // A click on the box of device (0 for device 1).
