@@ -339,6 +339,7 @@ void TFrmMainWin::ClearPartnerLists()
     for (TFrameDev* panel : FDevices)
         panel->ClearNumberLists();
     ClearFindingMarks();
+    FComparisons = {};
 }
 
 TFrameDev* TFrmMainWin::GetSelectedDevice() const

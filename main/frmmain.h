@@ -9,11 +9,12 @@
 // each panel has its device's terminal, whose exchanges run on the terminal's worker and report
 // to the window's logs, each line under its device.
 //
-// The implementation is spread over seven files: frmmain.cpp (window, logs, device count),
+// The implementation is spread over eight files: frmmain.cpp (window, logs, device count),
 // frmmainactions.cpp (actions, menus, tool bar, update handlers), frmmainfile.cpp (the file
 // actions and their dialogs), frmmainrecent.cpp (the recent files of the "Datei" menu),
 // frmmainexchanges.cpp (the devices' exchanges), frmmainverify.cpp (devices compared with the
-// plan) and frmmainfindings.cpp (from a finding to its field).
+// plan), frmmainfindings.cpp (from a finding to its field) and frmmainreport.cpp (the report:
+// print, preview, PDF).
 
 #include "device/devexchange.h"
 #include "documents/kovdocument.h"
@@ -21,6 +22,7 @@
 #include "options/frmoptionsdlg.h"
 #include "options/useroptions.h"
 #include "platform/languagesetting.h"
+#include "report/reportinput.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
@@ -123,6 +125,8 @@ public:
     QAction* ActFileSaveAs = nullptr;
     QAction* ActFileClose = nullptr;
     QAction* ActPrint = nullptr;
+    QAction* ActPrintPreview = nullptr;
+    QAction* ActExportPdf = nullptr;
     QAction* ActSendMail = nullptr;
     QAction* ActExit = nullptr;
     QAction* ActOptions = nullptr;
@@ -206,6 +210,14 @@ public:
     // all at once, and lists each device's differences in the message log, then a summary;
     // the devices not ready are named as skipped. The plan does not change.
     void ActVerifyInstallationExecute();
+    // The report of the plan (TReport): printed after the print dialog, shown in a preview,
+    // or written to the PDF file the user chooses.
+    void ActPrintExecute();
+    void ActPrintPreviewExecute();
+    void ActExportPdfExecute();
+    // What the report is made of now, with each device's latest comparison since the plan was
+    // opened.
+    TReportInput ReportInput() const;
 
     // Where the open dialog starts: "Samples" in the current directory, else the installed
     // samples, else the current directory. The save dialog starts where the user can write
@@ -216,6 +228,8 @@ protected:
     // The dialogs of the file actions; tests replace them. An empty name means cancelled.
     virtual QString ChooseOpenFile();
     virtual QString ChooseSaveFile(const QString& title);
+    // The file ActExportPdf writes; empty when cancelled.
+    virtual QString ChooseExportFile();
     // The save question: QMessageBox::Yes, No or Cancel.
     virtual QMessageBox::StandardButton AskSave();
     // The question after a language change: QMessageBox::Yes ends the program.
@@ -272,6 +286,7 @@ private:
     void PanelExchangeFinished(TFrameDev* panel, tDevExchange kind, const QString& error);
     void NoteAllDevicesResult(TFrameDev* panel, const QString& error);
     void CreateVerifyAction();
+    void CreateReportActions();
     // A compare read its device: the panel's own compare gets one line, a device of the
     // installation's verification a line per difference.
     void PanelCompared(TFrameDev* panel);
@@ -284,7 +299,7 @@ private:
     // to cancel the running ones, which are then stopped.
     bool StopExchanges(int fromDevice = 0);
     // Empties every panel's partner-number lists when the document's devices are replaced; the
-    // marks of findings about the devices before go with them.
+    // marks of findings and the comparisons of the devices before go with them.
     void ClearPartnerLists();
 
     std::unique_ptr<TKovDocument> FDocument;
@@ -314,6 +329,9 @@ private:
         int Failed = 0;
     };
     std::optional<TVerifyRun> FVerifyRun;
+    // The latest comparison of each device with the plan, for the report; forgotten with the
+    // plan's devices (ClearPartnerLists).
+    TDeviceComparisons FComparisons;
     bool FFormShown = false;
     TRecentFilesMenu* FRecentFiles = nullptr;
 

@@ -37,6 +37,7 @@ public:
     std::deque<QString> SaveFileAnswers;
     std::deque<QMessageBox::StandardButton> LanguageAnswers;
     std::deque<QMessageBox::StandardButton> StopAnswers;
+    std::deque<QString> ExportAnswers;
 
     // What the window asked and showed.
     int SaveQuestions = 0;
@@ -98,6 +99,7 @@ protected:
         SaveDialogTitles.push_back(title);
         return Next(SaveFileAnswers, QString());
     }
+    QString ChooseExportFile() override { return Next(ExportAnswers, QString()); }
     QMessageBox::StandardButton AskSave() override
     {
         ++SaveQuestions;
