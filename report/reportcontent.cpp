@@ -176,8 +176,6 @@ QString TReport::FindingsHtml(const TKovDocument& document)
     };
     QString html = "<h2>" + tr("Prüfung der Konfiguration") + "</h2>";
     const TMessageList& findings = check.Findings;
-    if (findings.ErrorCount() + findings.WarningCount() + findings.InfoCount() == 0 && check.Error.empty())
-        html += "<p>" + tr("Die Prüfung hat nichts gefunden.") + "</p>";
     for (const TMessage& message : findings.Messages()) {
         switch (message.Kind) {
         case mkError:
@@ -196,6 +194,9 @@ QString TReport::FindingsHtml(const TKovDocument& document)
     }
     if (!check.Error.empty())
         html += line(tr("Fehler:"), check.Error);
+    // The check writes its headings either way; say plainly when that is all.
+    if (findings.ErrorCount() + findings.WarningCount() + findings.InfoCount() == 0 && check.Error.empty())
+        html += "<p>" + tr("Die Prüfung hat nichts gefunden.") + "</p>";
     return html;
 }
 
