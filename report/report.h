@@ -20,7 +20,8 @@ class QTextDocument;
 class TReport {
     Q_DECLARE_TR_FUNCTIONS(TReport)
 public:
-    // The plan's network picture as an SVG document, marked with the check's findings.
+    // The plan's network picture as an SVG document, marked with the check's findings. Colours
+    // close to white (the colour of a connection nobody coloured) are drawn black.
     static std::string NetworkPicture(const TKovDocument& document, const TLineColours& colours);
 
     // Sets portrait pages with 20 mm margins on device, keeps its paper size, and paints every

@@ -11,6 +11,7 @@
 #include "report/networktextobject.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QColor>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -41,9 +42,9 @@ TCheckRun RunCheck(const TKovDocument& document)
     return run;
 }
 
-QString Row(const QString& label, const QString& value)
+QString Row(const QString& label, const QString& value, const QString& labelWidth = "38%")
 {
-    return "<tr><td width=\"38%\">" + label + "</td><td>" + value + "</td></tr>";
+    return "<tr><td width=\"" + labelWidth + "\">" + label + "</td><td>" + value + "</td></tr>";
 }
 
 // A table that would run over a page's end starts a new page with the line above it (its
@@ -83,7 +84,12 @@ std::string TReport::NetworkPicture(const TKovDocument& document, const TLineCol
 {
     const TCheckRun check = RunCheck(document);
     const TNetworkPlan plan = BuildNetworkPlan(document.ShownDevices());
-    return NetworkSvg(plan, LayoutNetwork(plan), colours, NetworkMarksFromCheck(plan, check.Findings));
+    // White is the colour of a connection the user never coloured, and would not show on paper.
+    TLineColours visible = colours;
+    for (std::string& colour : visible)
+        if (QColor(QString::fromStdString(colour)).lightnessF() > 0.9)
+            colour = "#000000";
+    return NetworkSvg(plan, LayoutNetwork(plan), visible, NetworkMarksFromCheck(plan, check.Findings));
 }
 
 std::unique_ptr<QTextDocument> TReport::Layout(const TReportInput& input, QPaintDevice& device,
@@ -113,9 +119,10 @@ std::unique_ptr<QTextDocument> TReport::Layout(const TReportInput& input, QPaint
 QString TReport::HeaderHtml(const TReportInput& input)
 {
     const QString file = input.FileName.empty() ? tr("(nicht gespeichert)") : Html(input.FileName);
-    return "<h1>" + tr("TALV-Konfiguration") + "</h1>" + "<table cellspacing=\"0\" cellpadding=\"2\">" +
-           Row(tr("Datei:"), file) + Row(tr("Datum:"), input.Date.toString(tr("dd.MM.yyyy")).toHtmlEscaped()) +
-           Row(tr("Programmversion:"), Html(input.Version)) + "</table><p></p>";
+    return "<h1>" + tr("TALV-Konfiguration") + "</h1>" + "<table cellspacing=\"0\" cellpadding=\"2\" width=\"100%\">" +
+           Row(tr("Datei:"), file, "25%") +
+           Row(tr("Datum:"), input.Date.toString(tr("dd.MM.yyyy")).toHtmlEscaped(), "25%") +
+           Row(tr("Programmversion:"), Html(input.Version), "25%") + "</table><p></p>";
 }
 
 QString TReport::BodyHtml(const TReportInput& input)

@@ -66,5 +66,8 @@ TEST(TalvctlReport, WritesTheReportOrRefuses)
         }
     }
     EXPECT_NE(dir.Read("picture.SVG").find("<svg"), std::string::npos);
+    // The settings hold no colours: the links are white on the screen, black in the picture.
+    EXPECT_EQ(dir.Read("picture.SVG").find("stroke=\"#ffffff\""), std::string::npos);
+    EXPECT_NE(dir.Read("picture.SVG").find("stroke=\"#000000\""), std::string::npos);
     EXPECT_NE(PdfText(dir.File("report.pdf")).find("Seite 1 von"), std::string::npos);
 }
