@@ -30,7 +30,8 @@ TRun RunProgram(const std::vector<std::string>& arguments, const TTempDir& dir)
 TEST(TalvctlReport, WritesTheReportOrRefuses)
 {
     const TTempDir dir;
-    const TScopedSettings settings(NoPortsSettings());
+    // One connection coloured by the user, the others as they come.
+    const TScopedSettings settings(NoPortsSettings() + "[Options]\r\nShpColorToMsn12.Brush.Color=#12AB34\r\n");
     const std::string plan = (std::filesystem::path(FindDataFolder("samples")) / "Kette-fuenf-Standorte.kov").string();
     dir.Write("bad.kov", "[Device1]\r\nAutomaticCallMode=7\r\n");
     std::filesystem::create_directory(dir.File("folder.pdf"));
@@ -66,7 +67,8 @@ TEST(TalvctlReport, WritesTheReportOrRefuses)
         }
     }
     EXPECT_NE(dir.Read("picture.SVG").find("<svg"), std::string::npos);
-    // The settings hold no colours: the links are white on the screen, black in the picture.
+    // The user's colour, and black for the white of the connections nobody coloured.
+    EXPECT_NE(dir.Read("picture.SVG").find("stroke=\"#12ab34\""), std::string::npos);
     EXPECT_EQ(dir.Read("picture.SVG").find("stroke=\"#ffffff\""), std::string::npos);
     EXPECT_NE(dir.Read("picture.SVG").find("stroke=\"#000000\""), std::string::npos);
     EXPECT_NE(PdfText(dir.File("report.pdf")).find("Seite 1 von"), std::string::npos);
