@@ -2,6 +2,9 @@
 #include "cli/sigintwatcher.h"
 #include "cli/talvctlrunner.h"
 #include "cli/talvctltext.h"
+#ifdef TALVCTL_REPORT
+#include "cli/talvctlreport.h"
+#endif
 
 #include <exception>
 #include <iostream>
@@ -16,6 +19,9 @@ int main(int argc, char* argv[])
         // SIGINT ahead of every other thread. It is destroyed first and so never calls into a
         // runner that is gone.
         TTalvctlRunner runner(std::cout, std::cerr, TalvctlDefaultLanguage());
+#ifdef TALVCTL_REPORT
+        runner.SetReportWriter(WriteTalvctlReport);
+#endif
         const TSigIntWatcher watcher([&runner] { runner.Cancel(); });
         return runner.Run(arguments);
     } catch (const std::exception& e) {

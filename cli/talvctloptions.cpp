@@ -39,6 +39,7 @@ std::optional<tTalvctlCommand> CommandNamed(const std::string& name)
         {"check", ETalvctlCheck},
         {"show", ETalvctlShow},
         {"diff", ETalvctlDiff},
+        {"report", ETalvctlReport},
     };
     for (const auto& [commandName, command] : commands)
         if (name == commandName)
@@ -85,6 +86,7 @@ struct TCommandOptions {
     std::optional<int> Device;
     bool All = false;
     std::optional<std::string> Format;
+    std::optional<std::string> Output;
 };
 
 int DeviceNumber(const std::string& command, const std::string& text)
@@ -102,15 +104,17 @@ int DeviceNumber(const std::string& command, const std::string& text)
     return device;
 }
 
-// Stops at the first argument that is not "--into", "--device", "--all" or "--format"; another
-// option there is left for the caller, which refuses it as an option after the commands.
+// Stops at the first argument that is not "--into", "--device", "--all", "--format" or "-o"
+// ("--output"); another option there is left for the caller, which refuses it as an option after
+// the commands.
 TCommandOptions ParseCommandOptions(const std::vector<std::string>& arguments, size_t& i, const std::string& command)
 {
     TCommandOptions options;
     while (i < arguments.size() && IsOption(arguments[i])) {
         const auto split = SplitOption(arguments[i]);
         const std::string& name = split.first;
-        if (name != "--into" && name != "--device" && name != "--all" && name != "--format")
+        if (name != "--into" && name != "--device" && name != "--all" && name != "--format" && name != "-o" &&
+            name != "--output")
             break;
         ++i;
         const std::string prefix = command + ": ";
@@ -132,6 +136,12 @@ TCommandOptions ParseCommandOptions(const std::vector<std::string>& arguments, s
             if (options.Format)
                 refuseRepeated();
             options.Format = text;
+            continue;
+        }
+        if (name == "-o" || name == "--output") {
+            if (options.Output)
+                refuseRepeated();
+            options.Output = text;
             continue;
         }
         if (name == "--into" ? options.Into.has_value() : options.Device.has_value())
@@ -177,6 +187,8 @@ void ApplyCommandOptions(TTalvctlCommand& command, const TCommandOptions& option
             refuse("--format");
         command.Format = CheckFormat(name, *options.Format);
     }
+    if (options.Output && command.Kind != ETalvctlReport)
+        refuse("-o");
     switch (command.Kind) {
     case ETalvctlReceive:
         refuseDeviceAndAll();
@@ -204,6 +216,21 @@ void ApplyCommandOptions(TTalvctlCommand& command, const TCommandOptions& option
         command.Device = options.Device.value_or(0);
         command.AllDevices = options.All;
         break;
+    case ETalvctlReport:
+        if (options.Into)
+            refuse("--into");
+        if (options.Device)
+            refuse("--device");
+        if (options.All)
+            refuse("--all");
+        if (!options.Output)
+            throw Exception(prefix + TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Option '-o' fehlt")));
+        if (!ReportFormatOf(*options.Output))
+            throw Exception(prefix + TalvctlMessage(QT_TRANSLATE_NOOP(
+                                         "talvctl", "Option '-o': '%s' endet weder auf .pdf noch auf .svg"),
+                                                    {*options.Output}));
+        command.OutputFile = *options.Output;
+        break;
     default:
         if (options.Into)
             refuse("--into");
@@ -226,7 +253,20 @@ std::string TakeFileName(const std::vector<std::string>& arguments, size_t& i, c
 
 bool TTalvctlCommand::NeedsDevice() const
 {
-    return Kind != ETalvctlCheck && Kind != ETalvctlShow;
+    return Kind != ETalvctlCheck && Kind != ETalvctlShow && Kind != ETalvctlReport;
+}
+
+std::optional<tReportFormat> ReportFormatOf(const std::string& fileName)
+{
+    const auto endsWith = [&fileName](const std::string& extension) {
+        return fileName.size() > extension.size() &&
+               Upper(fileName.substr(fileName.size() - extension.size())) == extension;
+    };
+    if (endsWith(".PDF"))
+        return EReportPdf;
+    if (endsWith(".SVG"))
+        return EReportSvg;
+    return std::nullopt;
 }
 
 TTalvctlOptions TTalvctlOptions::Parse(const std::vector<std::string>& arguments)
@@ -326,6 +366,7 @@ TTalvctlOptions TTalvctlOptions::Parse(const std::vector<std::string>& arguments
         case ETalvctlShow:
         case ETalvctlSendDocument:
         case ETalvctlDiff:
+        case ETalvctlReport:
             command.FileName = TakeFileName(arguments, i, argument);
             break;
         default:
@@ -442,15 +483,19 @@ std::string TTalvctlOptions::Usage()
            "                       device (1..6 oder null) und field (Schlüssel oder null);\n"
            "                       bei Fehlern endet der Aufruf hier mit Status 1\n"
            "  show DATEI           die Geräte in DATEI als KEY=VALUE ausgeben\n"
+           "  report DATEI -o AUSGABE.pdf|AUSGABE.svg\n"
+           "                       den Bericht über DATEI als PDF schreiben (Netzbild,\n"
+           "                       Geräte, Prüfung) oder nur das Netzbild als SVG\n"
            "\n"
-           "check und show brauchen kein Gerät; allein öffnen sie keinen Port.\n"
+           "check, show und report brauchen kein Gerät; allein öffnen sie keinen Port.\n"
            "Mit --all meldet jedes Gerät unter seinem Namen Erfolg oder Fehler, dann folgt\n"
            "eine Zeile für alle; --all geht nicht zusammen mit --port und nicht mit den\n"
            "Kommandos, die das Gerät an einem Port ansprechen. Zwei Geräte am selben Port\n"
            "sind ein Aufruffehler.\n"
            "\n"
-           "Exit-Status: 0 Erfolg, 1 Fehler am Gerät, Abbruch oder Fehler in der Prüfung,\n"
-           "             2 Aufruffehler, Datei nicht lesbar oder Prüfung abgebrochen\n"
+           "Exit-Status: 0 Erfolg, 1 Fehler am Gerät, Abbruch, Fehler in der Prüfung oder\n"
+           "             Ausgabe nicht schreibbar, 2 Aufruffehler, Datei nicht lesbar\n"
+           "             oder Prüfung abgebrochen\n"
            "diff: 0 Gerät wie geplant, 1 Abweichung (der Aufruf endet hier), 2 wie oben,\n"
            "      3 Fehler am Gerät oder Port oder Abbruch\n"));
 }

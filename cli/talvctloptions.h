@@ -22,7 +22,12 @@ enum tTalvctlCommand : int {
     ETalvctlReceiveInto = 6,    // "receive --into FILE --device N" or "--all"
     ETalvctlSendDocument = 7,   // "send FILE --device N" or "--all"
     ETalvctlDiff = 8,           // "diff FILE --device N" or "--all"
+    ETalvctlReport = 9,         // "report FILE -o OUT.pdf|OUT.svg"
 };
+
+// What "report" writes, by the output file's extension (in either case).
+enum tReportFormat : int { EReportPdf = 0, EReportSvg = 1 };
+std::optional<tReportFormat> ReportFormatOf(const std::string& fileName);
 
 struct TTalvctlCommand {
     static constexpr int MinDevice = 1;
@@ -31,6 +36,7 @@ struct TTalvctlCommand {
     tTalvctlCommand Kind = ETalvctlReceive;
     TTalvctlParameters Parameters;  // "send KEY=VALUE..." only
     std::string FileName;           // the document commands only
+    std::string OutputFile;         // "report" only: a .pdf or .svg file
     int Device = 0;                 // 1..6 for receive --into, send FILE and diff, else 0
     tCheckFormat Format = ECheckText;  // "check --format" only
     // "--all": every shown device of the file at once, each on the port its COMPort leads to.

@@ -224,6 +224,9 @@ int TTalvctlRunner::RunCommand(const TTalvctlCommand& command, const TTalvctlOpt
     case ETalvctlShow:
         Show(command);
         break;
+    case ETalvctlReport:
+        Report(command);
+        break;
     case ETalvctlReceiveInto:
         if (command.AllDevices)
             ReceiveIntoAll(command, options);
@@ -303,6 +306,15 @@ void TTalvctlRunner::Show(const TTalvctlCommand& command)
     TTalvctlDocument document(command.FileName, TTalvctlDocument::ERefuseMissing);
     document.PrintOpenWarnings(FErr);
     document.PrintDevices(FOut);
+}
+
+void TTalvctlRunner::Report(const TTalvctlCommand& command)
+{
+    TTalvctlDocument document(command.FileName, TTalvctlDocument::ERefuseMissing);
+    document.PrintOpenWarnings(FErr);
+    if (!FReportWriter)
+        throw Exception(TalvctlText(QT_TRANSLATE_NOOP("talvctl", "dieses talvctl kann keine Berichte schreiben")));
+    FReportWriter(document.Document(), command.OutputFile, FCatalogue.Language());
 }
 
 // The file is opened before the exchange, so a file that turned bad (or write-protected) since

@@ -17,6 +17,7 @@
 // port of a call counts as the diff's when the diff is the first command that needs it.
 
 #include "cli/talvctltext.h"
+#include "documents/kovdocument.h"
 #include "platform/languagecatalogue.h"
 #include "platform/languagesetting.h"
 #include "slutil/slportmap.h"
@@ -51,6 +52,14 @@ public:
     TTalvctlRunner(std::ostream& out, std::ostream& err, std::string language = LanguageGerman)
         : FOut(out), FErr(err), FLanguage(std::move(language)) {}
 
+    // Writes the file of "report": the plan, the output file (.pdf, or .svg for the network
+    // picture alone) and the run's language ("DE" or "EN"); raises Exception naming a file it
+    // cannot write. The report needs Qt's painting, which talvctl_core does not link, so the
+    // program hands it in (WriteTalvctlReport); a runner without one refuses the command.
+    using TReportWriter =
+        std::function<void(const TKovDocument& document, const std::string& output, const std::string& language)>;
+    void SetReportWriter(TReportWriter writer) { FReportWriter = std::move(writer); }
+
     // arguments without the program name. Call once.
     int Run(const std::vector<std::string>& arguments);
 
@@ -71,6 +80,7 @@ private:
     void Send(const TTalvctlCommand& command);
     int Check(const TTalvctlCommand& command);
     void Show(const TTalvctlCommand& command);
+    void Report(const TTalvctlCommand& command);
     void ReceiveInto(const TTalvctlCommand& command);
     void SendDocument(const TTalvctlCommand& command);
     void ReceiveIntoAll(const TTalvctlCommand& command, const TTalvctlOptions& options);
@@ -96,6 +106,7 @@ private:
     TslPortMap FPorts;
     std::string FLanguage;
     TLanguageCatalogue FCatalogue;
+    TReportWriter FReportWriter;
 
     // Shared with the thread that calls Cancel: the flag and the view of a request running,
     // whose life the runner brackets under the mutex.

@@ -345,6 +345,7 @@ void TFrmMainWin::ClearPartnerLists()
     ClearFindingMarks();
     ForgetCheckFindings();
     ShowNetwork();
+    FComparisons = {};
 }
 
 TFrameDev* TFrmMainWin::GetSelectedDevice() const

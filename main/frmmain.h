@@ -13,8 +13,9 @@
 // frmmainactions.cpp (actions, menus, tool bar, update handlers), frmmainfile.cpp (the file
 // actions and their dialogs), frmmainrecent.cpp (the recent files of the "Datei" menu),
 // frmmainexchanges.cpp (the devices' exchanges), frmmainverify.cpp (devices compared with the
-// plan), frmmainfindings.cpp (from a finding to its field) and frmmainnetwork.cpp (the network
-// picture beside the panels, with the findings of the last check).
+// plan), frmmainfindings.cpp (from a finding to its field), frmmainnetwork.cpp (the network
+// picture beside the panels, with the findings of the last check) and frmmainreport.cpp (the
+// report: print, preview, PDF).
 
 #include "device/devexchange.h"
 #include "documents/kovdocument.h"
@@ -24,6 +25,7 @@
 #include "options/frmoptionsdlg.h"
 #include "options/useroptions.h"
 #include "platform/languagesetting.h"
+#include "report/reportinput.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
@@ -128,6 +130,8 @@ public:
     QAction* ActFileSaveAs = nullptr;
     QAction* ActFileClose = nullptr;
     QAction* ActPrint = nullptr;
+    QAction* ActPrintPreview = nullptr;
+    QAction* ActExportPdf = nullptr;
     QAction* ActSendMail = nullptr;
     QAction* ActExit = nullptr;
     QAction* ActOptions = nullptr;
@@ -223,6 +227,14 @@ public:
     // naming the file and leaves no file behind.
     void ActNetworkExportPngExecute();
     void ActNetworkExportSvgExecute();
+    // The report of the plan (TReport): printed after the print dialog, shown in a preview,
+    // or written to the PDF file the user chooses.
+    void ActPrintExecute();
+    void ActPrintPreviewExecute();
+    void ActExportPdfExecute();
+    // What the report is made of now, with each device's latest comparison since the plan was
+    // opened.
+    TReportInput ReportInput() const;
 
     // Where the open dialog starts: "Samples" in the current directory, else the installed
     // samples, else the current directory. The save dialog starts where the user can write
@@ -242,8 +254,9 @@ protected:
     virtual QMessageBox::StandardButton AskStopExchanges(const QString& text);
     // Shows an error of an action as the application's error display does.
     virtual void ShowError(const std::exception& error);
-    // The file an export writes; empty when cancelled.
-    virtual QString ChooseExportFile(const QString& title, const QString& filter);
+    // The file an export (report or picture) writes, offered beside the plan under the plan's
+    // name with suffix; empty when cancelled.
+    virtual QString ChooseExportFile(const QString& title, const QString& filter, const QString& suffix);
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -291,6 +304,7 @@ private:
     void PanelExchangeFinished(TFrameDev* panel, tDevExchange kind, const QString& error);
     void NoteAllDevicesResult(TFrameDev* panel, const QString& error);
     void CreateVerifyAction();
+    void CreateReportActions();
     // A compare read its device: the panel's own compare gets one line, a device of the
     // installation's verification a line per difference.
     void PanelCompared(TFrameDev* panel);
@@ -303,7 +317,7 @@ private:
     // to cancel the running ones, which are then stopped.
     bool StopExchanges(int fromDevice = 0);
     // Empties every panel's partner-number lists when the document's devices are replaced; the
-    // marks of findings about the devices before go with them.
+    // marks of findings and the comparisons of the devices before go with them.
     void ClearPartnerLists();
 
     // ---- network picture (frmmainnetwork.cpp) ----------------------------------------------
@@ -346,6 +360,9 @@ private:
         int Failed = 0;
     };
     std::optional<TVerifyRun> FVerifyRun;
+    // The latest comparison of each device with the plan, for the report; forgotten with the
+    // plan's devices (ClearPartnerLists).
+    TDeviceComparisons FComparisons;
     bool FFormShown = false;
     TRecentFilesMenu* FRecentFiles = nullptr;
     // The findings of the last check, kept for the marks of the network picture; they name

@@ -93,11 +93,10 @@ void TFrmMainWin::CreateActions()
                              tr("Datei schliessen|Schließt die aktuelle Konfigurationsdatei."), ImgFileClose);
     ActFileClose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
     ActFileClose->setEnabled(false);
-    // Printing and sending by mail are not offered.
     ActPrint = NewAction("ActPrint", tr("&Drucken..."), tr("Drucken...|Druckt die Konfiguration aus."), ImgPrint);
     ActPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    ActPrint->setEnabled(false);
-    ActPrint->setVisible(false);
+    CreateReportActions();
+    // Sending by mail is not offered.
     ActSendMail = NewAction("ActSendMail", tr("&E-Mail senden..."),
                             tr("Sende E-Mail...|Sendet die aktuelle Konfiguration per E-Mail."), ImgSendMail);
     ActSendMail->setEnabled(false);
@@ -209,9 +208,8 @@ void TFrmMainWin::CreateMenus()
     file->setObjectName("MIFile");
     file->addActions({ActFileNew, ActFileOpen, ActFileSave, ActFileSaveAs, ActFileClose});
     file->addSeparator();
-    file->addActions({ActPrint, ActSendMail});
-    // Belongs to the hidden print and mail items.
-    file->addSeparator()->setVisible(false);
+    file->addActions({ActPrintPreview, ActPrint, ActExportPdf, ActSendMail});
+    file->addSeparator();
     file->addAction(ActExit);
     CreateRecentFilesMenu(*file);
 

@@ -119,8 +119,11 @@ QString TFrmMainWin::AllDoneText(tDevExchange kind)
     return {};
 }
 
-void TFrmMainWin::PanelExchangeFinished(TFrameDev* panel, tDevExchange, const QString& error)
+void TFrmMainWin::PanelExchangeFinished(TFrameDev* panel, tDevExchange kind, const QString& error)
 {
+    // A compare that could not read its device is the device's latest comparison too.
+    if (kind == tDevExchange::Compare && !error.isEmpty())
+        FComparisons[DeviceIndexOf(panel)] = TDeviceComparison{{}, error.toStdString()};
     ShowExchanges();
     NoteAllDevicesResult(panel, error);
     NoteVerifyResult(panel, error);

@@ -11,7 +11,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
-#include <QFileDialog>
 #include <QMenu>
 #include <QScrollArea>
 
@@ -132,21 +131,16 @@ void TFrmMainWin::NetworkLinkClicked(TLineRef line)
         ScrollBoxData->ensureWidgetVisible(focus);
 }
 
-QString TFrmMainWin::ChooseExportFile(const QString& title, const QString& filter)
-{
-    return QFileDialog::getSaveFileName(this, title, QString(), filter);
-}
-
 void TFrmMainWin::ActNetworkExportPngExecute()
 {
-    const QString file = ChooseExportFile(tr("Netzplan als PNG exportieren"), tr("PNG-Bild (*.png)"));
+    const QString file = ChooseExportFile(tr("Netzplan als PNG exportieren"), tr("PNG-Bild (*.png)"), "png");
     if (!file.isEmpty())
         NetworkView->WritePng(file.toStdString());
 }
 
 void TFrmMainWin::ActNetworkExportSvgExecute()
 {
-    const QString file = ChooseExportFile(tr("Netzplan als SVG exportieren"), tr("SVG-Grafik (*.svg)"));
+    const QString file = ChooseExportFile(tr("Netzplan als SVG exportieren"), tr("SVG-Grafik (*.svg)"), "svg");
     if (!file.isEmpty())
         NetworkView->WriteSvg(file.toStdString());
 }

@@ -73,6 +73,7 @@ void TFrmMainWin::PanelCompared(TFrameDev* panel)
     const bool verifying = FVerifyRun && std::find(FVerifyRun->Pending.begin(), FVerifyRun->Pending.end(), panel) !=
                                              FVerifyRun->Pending.end();
     const std::vector<TValueComparison> rows = panel->CompareRows();
+    FComparisons[DeviceIndexOf(panel)] = TDeviceComparison{rows, {}};
     ReportComparison(*this, DeviceIndexOf(panel), NameOf(panel), rows, verifying);
     if (verifying)
         ++(CountDifferences(rows) == 0 ? FVerifyRun->Agreeing : FVerifyRun->Differing);

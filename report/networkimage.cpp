@@ -32,6 +32,13 @@ QImage NetworkImage(const std::string& svg, double scale)
     return image;
 }
 
+QSizeF NetworkSize(const std::string& svg)
+{
+    QSvgRenderer renderer;
+    Load(renderer, svg);
+    return renderer.viewBoxF().size();
+}
+
 QRectF DrawNetwork(QPainter& painter, const std::string& svg, const QRectF& target)
 {
     QSvgRenderer renderer;

@@ -13,6 +13,9 @@ class QPainter;
 // read raises ERangeError.
 QImage NetworkImage(const std::string& svg, double scale);
 
+// The picture's natural size (one unit a pixel). An SVG that Qt cannot read raises ERangeError.
+QSizeF NetworkSize(const std::string& svg);
+
 // Draws the picture into target, as large as fits with its proportions kept, centred; returns
 // the rectangle it took.
 QRectF DrawNetwork(QPainter& painter, const std::string& svg, const QRectF& target);

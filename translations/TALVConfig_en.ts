@@ -1086,6 +1086,30 @@ the reset button on the device!</translation>
         <source>SVG-Grafik (*.svg)</source>
         <translation>SVG drawing (*.svg)</translation>
     </message>
+    <message>
+        <source>Seiten&amp;ansicht...</source>
+        <translation>Print Pre&amp;view...</translation>
+    </message>
+    <message>
+        <source>Seitenansicht...|Zeigt die Seiten des Ausdrucks der Konfiguration.</source>
+        <translation>Print preview...|Shows the pages of the printout of the configuration.</translation>
+    </message>
+    <message>
+        <source>Als &amp;PDF exportieren...</source>
+        <translation>Export as P&amp;DF...</translation>
+    </message>
+    <message>
+        <source>Als PDF exportieren...|Schreibt den Ausdruck der Konfiguration in eine PDF-Datei.</source>
+        <translation>Export as PDF...|Writes the printout of the configuration to a PDF file.</translation>
+    </message>
+    <message>
+        <source>Als PDF exportieren</source>
+        <translation>Export as PDF</translation>
+    </message>
+    <message>
+        <source>PDF-Dateien (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
 </context>
 <context>
     <name>THelpViewer</name>
@@ -1146,6 +1170,117 @@ the reset button on the device!</translation>
     <message>
         <source>Liste leeren|Leert die Liste der zuletzt geöffneten oder gespeicherten Dateien.</source>
         <translation>Clear list|Clears the list of the files opened or saved last.</translation>
+    </message>
+</context>
+<context>
+    <name>TReport</name>
+    <message>
+        <source>TALV-Konfiguration</source>
+        <translation>TALV configuration</translation>
+    </message>
+    <message>
+        <source>(nicht gespeichert)</source>
+        <translation>(not saved)</translation>
+    </message>
+    <message>
+        <source>Datei:</source>
+        <translation>File:</translation>
+    </message>
+    <message>
+        <source>Datum:</source>
+        <translation>Date:</translation>
+    </message>
+    <message>
+        <source>dd.MM.yyyy</source>
+        <translation>yyyy-MM-dd</translation>
+    </message>
+    <message>
+        <source>Programmversion:</source>
+        <translation>Program version:</translation>
+    </message>
+    <message>
+        <source>beide LWL wählen automatisch</source>
+        <translation>both LWL dial automatically</translation>
+    </message>
+    <message>
+        <source>LWL1 wählt automatisch, LWL2 nimmt an</source>
+        <translation>LWL1 dials automatically, LWL2 accepts</translation>
+    </message>
+    <message>
+        <source>LWL2 wählt automatisch, LWL1 nimmt an</source>
+        <translation>LWL2 dials automatically, LWL1 accepts</translation>
+    </message>
+    <message>
+        <source>kein automatischer Ruf, beide LWL nehmen an</source>
+        <translation>no automatic call, both LWL accept</translation>
+    </message>
+    <message>
+        <source>Gerät %1: %2</source>
+        <translation>Device %1: %2</translation>
+    </message>
+    <message>
+        <source>COM-Port</source>
+        <translation>COM port</translation>
+    </message>
+    <message>
+        <source>Kommentar</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>Prüfung der Konfiguration</source>
+        <translation>Check of the configuration</translation>
+    </message>
+    <message>
+        <source>Die Prüfung hat nichts gefunden.</source>
+        <translation>The check found nothing.</translation>
+    </message>
+    <message>
+        <source>Fehler:</source>
+        <translation>Error:</translation>
+    </message>
+    <message>
+        <source>Warnung:</source>
+        <translation>Warning:</translation>
+    </message>
+    <message>
+        <source>Hinweis:</source>
+        <translation>Note:</translation>
+    </message>
+    <message>
+        <source>Vergleich fehlgeschlagen: %1</source>
+        <translation>comparison failed: %1</translation>
+    </message>
+    <message>
+        <source>stimmt mit dem Plan überein.</source>
+        <translation>agrees with the plan.</translation>
+    </message>
+    <message>
+        <source>weicht vom Plan ab:</source>
+        <translation>differs from the plan:</translation>
+    </message>
+    <message>
+        <source>Wert</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Plan</source>
+        <translation>Plan</translation>
+    </message>
+    <message>
+        <source>Gerät</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Vergleich der Geräte mit dem Plan</source>
+        <translation>Devices compared with the plan</translation>
+    </message>
+    <message>
+        <source>Der Bericht kann nicht ausgegeben werden.</source>
+        <translation>The report cannot be output.</translation>
+    </message>
+    <message>
+        <source>Seite %1 von %2</source>
+        <translation>Page %1 of %2</translation>
     </message>
 </context>
 <context>
@@ -1239,151 +1374,6 @@ the reset button on the device!</translation>
         <translation>no command given</translation>
     </message>
     <message>
-        <source>Aufruf: talvctl [--port COMn|PFAD] [--timeout MS] [--fast] [--lang de|en] [--log] [--help]
-               [--version] KOMMANDO...
-
-Optionen:
-  --port COMn|PFAD  COM1..COM4 oder ein Gerätepfad; Vorgabe COM1. COMn führt
-                    zu dem Gerät, das im Abschnitt [Ports] der Datei
-                    TALVConfig.INI (in $XDG_CONFIG_HOME oder ~/.config) steht,
-                    sonst zu /dev/ttyS0..3
-  --timeout MS      Antwortzeit des Geräts in msec (auf 100 abgerundet, mindestens
-                    500); Vorgabe 500
-  --fast            schnelle Übertragung: jedes Lesen endet, sobald die Antwort
-                    da ist, statt immer 500 msec zu warten; für aktuelle Geräte.
-                    Ohne --fast geht es mit jedem Gerät (ältere brauchen das)
-  --lang de|en      Sprache der Ausgaben: Deutsch oder Englisch; Vorgabe die
-                    Sprache, die im TALV-Configurator neben talvctl eingestellt
-                    ist, sonst die Sprache des Benutzers
-  --log             jede gesendete und empfangene Zeile auf stderr ausgeben;
-                    mit --all beginnt jede mit dem Namen ihres Geräts
-  --help            diesen Text ausgeben
-  --version         die Version ausgeben
-
-Kommandos (mehrere werden der Reihe nach ausgeführt):
-  request-config-mode  auf den Reset des Geräts warten und den
-                       Konfigurationsmodus anfordern (Abbruch mit Strg-C)
-  receive              Parameter vom Gerät lesen und als KEY=VALUE ausgeben
-  receive --into DATEI --device N
-                       Parameter vom Gerät lesen und als Gerät N (1..6) in DATEI
-                       speichern; alles andere in DATEI bleibt erhalten, eine
-                       fehlende DATEI wird angelegt
-  receive --into DATEI --all
-                       Parameter von allen Geräten in DATEI zugleich lesen, jedes
-                       an seinem COMPort aus DATEI (COMn wie bei --port), und in
-                       DATEI speichern; ein Gerät, das scheitert, behält dort
-                       seine bisherigen Werte
-  send KEY=VALUE...    Werkseinstellungen laden, Parameter senden und speichern;
-                       alle sechs Parameter sind anzugeben:
-                       MsnIncoming1, MsnIncoming2, AutomaticCallMode (0..3),
-                       AutomaticCallNumber1, AutomaticCallNumber2,
-                       IsdnDChannelProtocol (0, 1, 5..8, 12..14)
-  send DATEI --device N
-                       wie send KEY=VALUE..., mit den Parametern von Gerät N
-                       aus DATEI
-  send DATEI --all     wie send DATEI --device N, für alle Geräte in DATEI
-                       zugleich, jedes an seinem COMPort aus DATEI
-  diff DATEI --device N
-                       Parameter vom Gerät lesen und mit Gerät N aus DATEI
-                       vergleichen, DATEI bleibt unverändert; je abweichendem
-                       Parameter eine Zeile KEY: plan=WERT device=WERT
-  diff DATEI --all     wie diff DATEI --device N, für alle Geräte in DATEI
-                       zugleich, jedes an seinem COMPort aus DATEI; jede Zeile
-                       beginnt mit dem Abschnitt des Geräts (Device2: KEY: ...)
-  go                   Konfigurationsmodus verlassen, das Gerät startet
-  check DATEI [--format text|json]
-                       die Konfiguration in DATEI prüfen und jede Meldung als
-                       ART: TEXT ausgeben (info, warning, error, heading);
-                       mit json je Meldung ein JSON-Objekt mit kind, text,
-                       device (1..6 oder null) und field (Schlüssel oder null);
-                       bei Fehlern endet der Aufruf hier mit Status 1
-  show DATEI           die Geräte in DATEI als KEY=VALUE ausgeben
-
-check und show brauchen kein Gerät; allein öffnen sie keinen Port.
-Mit --all meldet jedes Gerät unter seinem Namen Erfolg oder Fehler, dann folgt
-eine Zeile für alle; --all geht nicht zusammen mit --port und nicht mit den
-Kommandos, die das Gerät an einem Port ansprechen. Zwei Geräte am selben Port
-sind ein Aufruffehler.
-
-Exit-Status: 0 Erfolg, 1 Fehler am Gerät, Abbruch oder Fehler in der Prüfung,
-             2 Aufruffehler, Datei nicht lesbar oder Prüfung abgebrochen
-diff: 0 Gerät wie geplant, 1 Abweichung (der Aufruf endet hier), 2 wie oben,
-      3 Fehler am Gerät oder Port oder Abbruch
-</source>
-        <translation>Usage: talvctl [--port COMn|PATH] [--timeout MS] [--fast] [--lang de|en] [--log] [--help]
-               [--version] COMMAND...
-
-Options:
-  --port COMn|PATH  COM1..COM4 or a device path; default COM1. COMn leads to
-                    the device named in section [Ports] of the file
-                    TALVConfig.INI (in $XDG_CONFIG_HOME or ~/.config),
-                    otherwise to /dev/ttyS0..3
-  --timeout MS      reply time of the device in ms (rounded down to 100, at
-                    least 500); default 500
-  --fast            fast transfer: each read ends once the reply is there,
-                    not always after 500 ms; for current devices. Without
-                    --fast every device works; older devices need that
-  --lang de|en      language of the output: German or English; default the
-                    language set in the TALV-Configurator beside talvctl,
-                    otherwise the user&apos;s language
-  --log             print every line sent and received on stderr; with --all
-                    each starts with the name of its device
-  --help            print this text
-  --version         print the version
-
-Commands (several run one after the other):
-  request-config-mode  wait for the device&apos;s reset and request
-                       configuration mode (cancel with Ctrl-C)
-  receive              read the parameters from the device and print them as
-                       KEY=VALUE
-  receive --into FILE --device N
-                       read the parameters from the device and save them as
-                       device N (1..6) in FILE; everything else in FILE is
-                       kept, a missing FILE is created
-  receive --into FILE --all
-                       read the parameters from all devices in FILE at once,
-                       each at its COMPort from FILE (COMn as for --port), and
-                       save them in FILE; a device that fails keeps its
-                       previous values there
-  send KEY=VALUE...    load the factory settings, send the parameters and
-                       store them; all six parameters must be given:
-                       MsnIncoming1, MsnIncoming2, AutomaticCallMode (0..3),
-                       AutomaticCallNumber1, AutomaticCallNumber2,
-                       IsdnDChannelProtocol (0, 1, 5..8, 12..14)
-  send FILE --device N
-                       like send KEY=VALUE..., with the parameters of device N
-                       from FILE
-  send FILE --all      like send FILE --device N, for all devices in FILE at
-                       once, each at its COMPort from FILE
-  diff FILE --device N
-                       read the parameters from the device and compare them
-                       with device N from FILE, leaving FILE unchanged; one
-                       line KEY: plan=VALUE device=VALUE per differing parameter
-  diff FILE --all      like diff FILE --device N, for all devices in FILE at
-                       once, each at its COMPort from FILE; each line starts
-                       with the device&apos;s section (Device2: KEY: ...)
-  go                   leave configuration mode; the device starts
-  check FILE [--format text|json]
-                       check the configuration in FILE and print each finding
-                       as KIND: TEXT (info, warning, error, heading); with
-                       json one JSON object per finding with kind, text,
-                       device (1..6 or null) and field (key or null); on
-                       errors the call ends here with status 1
-  show FILE            print the devices in FILE as KEY=VALUE
-
-check and show need no device; on their own they open no port.
-With --all each device reports success or its error under its name, then one
-line sums up all; --all cannot be combined with --port nor with the commands
-that talk to the device at one port. Two devices at the same port are a usage
-error.
-
-Exit status: 0 success, 1 device failure, cancel or errors found by the check,
-             2 usage error, file not readable or check aborted
-diff: 0 device as planned, 1 differences (the call ends here), 2 as above,
-      3 device or port failure, or cancel
-</translation>
-    </message>
-    <message>
         <source>Steuerzeichen und &apos;%s&apos; sind nicht erlaubt</source>
         <translation>control characters and &apos;%s&apos; are not allowed</translation>
     </message>
@@ -1450,6 +1440,171 @@ diff: 0 device as planned, 1 differences (the call ends here), 2 as above,
     <message>
         <source>%d von %d Geräten: %s</source>
         <translation>%d of %d devices: %s</translation>
+    </message>
+    <message>
+        <source>Option &apos;-o&apos; fehlt</source>
+        <translation>option &apos;-o&apos; missing</translation>
+    </message>
+    <message>
+        <source>Option &apos;-o&apos;: &apos;%s&apos; endet weder auf .pdf noch auf .svg</source>
+        <translation>option &apos;-o&apos;: &apos;%s&apos; ends neither in .pdf nor in .svg</translation>
+    </message>
+    <message>
+        <source>Aufruf: talvctl [--port COMn|PFAD] [--timeout MS] [--fast] [--lang de|en] [--log] [--help]
+               [--version] KOMMANDO...
+
+Optionen:
+  --port COMn|PFAD  COM1..COM4 oder ein Gerätepfad; Vorgabe COM1. COMn führt
+                    zu dem Gerät, das im Abschnitt [Ports] der Datei
+                    TALVConfig.INI (in $XDG_CONFIG_HOME oder ~/.config) steht,
+                    sonst zu /dev/ttyS0..3
+  --timeout MS      Antwortzeit des Geräts in msec (auf 100 abgerundet, mindestens
+                    500); Vorgabe 500
+  --fast            schnelle Übertragung: jedes Lesen endet, sobald die Antwort
+                    da ist, statt immer 500 msec zu warten; für aktuelle Geräte.
+                    Ohne --fast geht es mit jedem Gerät (ältere brauchen das)
+  --lang de|en      Sprache der Ausgaben: Deutsch oder Englisch; Vorgabe die
+                    Sprache, die im TALV-Configurator neben talvctl eingestellt
+                    ist, sonst die Sprache des Benutzers
+  --log             jede gesendete und empfangene Zeile auf stderr ausgeben;
+                    mit --all beginnt jede mit dem Namen ihres Geräts
+  --help            diesen Text ausgeben
+  --version         die Version ausgeben
+
+Kommandos (mehrere werden der Reihe nach ausgeführt):
+  request-config-mode  auf den Reset des Geräts warten und den
+                       Konfigurationsmodus anfordern (Abbruch mit Strg-C)
+  receive              Parameter vom Gerät lesen und als KEY=VALUE ausgeben
+  receive --into DATEI --device N
+                       Parameter vom Gerät lesen und als Gerät N (1..6) in DATEI
+                       speichern; alles andere in DATEI bleibt erhalten, eine
+                       fehlende DATEI wird angelegt
+  receive --into DATEI --all
+                       Parameter von allen Geräten in DATEI zugleich lesen, jedes
+                       an seinem COMPort aus DATEI (COMn wie bei --port), und in
+                       DATEI speichern; ein Gerät, das scheitert, behält dort
+                       seine bisherigen Werte
+  send KEY=VALUE...    Werkseinstellungen laden, Parameter senden und speichern;
+                       alle sechs Parameter sind anzugeben:
+                       MsnIncoming1, MsnIncoming2, AutomaticCallMode (0..3),
+                       AutomaticCallNumber1, AutomaticCallNumber2,
+                       IsdnDChannelProtocol (0, 1, 5..8, 12..14)
+  send DATEI --device N
+                       wie send KEY=VALUE..., mit den Parametern von Gerät N
+                       aus DATEI
+  send DATEI --all     wie send DATEI --device N, für alle Geräte in DATEI
+                       zugleich, jedes an seinem COMPort aus DATEI
+  diff DATEI --device N
+                       Parameter vom Gerät lesen und mit Gerät N aus DATEI
+                       vergleichen, DATEI bleibt unverändert; je abweichendem
+                       Parameter eine Zeile KEY: plan=WERT device=WERT
+  diff DATEI --all     wie diff DATEI --device N, für alle Geräte in DATEI
+                       zugleich, jedes an seinem COMPort aus DATEI; jede Zeile
+                       beginnt mit dem Abschnitt des Geräts (Device2: KEY: ...)
+  go                   Konfigurationsmodus verlassen, das Gerät startet
+  check DATEI [--format text|json]
+                       die Konfiguration in DATEI prüfen und jede Meldung als
+                       ART: TEXT ausgeben (info, warning, error, heading);
+                       mit json je Meldung ein JSON-Objekt mit kind, text,
+                       device (1..6 oder null) und field (Schlüssel oder null);
+                       bei Fehlern endet der Aufruf hier mit Status 1
+  show DATEI           die Geräte in DATEI als KEY=VALUE ausgeben
+  report DATEI -o AUSGABE.pdf|AUSGABE.svg
+                       den Bericht über DATEI als PDF schreiben (Netzbild,
+                       Geräte, Prüfung) oder nur das Netzbild als SVG
+
+check, show und report brauchen kein Gerät; allein öffnen sie keinen Port.
+Mit --all meldet jedes Gerät unter seinem Namen Erfolg oder Fehler, dann folgt
+eine Zeile für alle; --all geht nicht zusammen mit --port und nicht mit den
+Kommandos, die das Gerät an einem Port ansprechen. Zwei Geräte am selben Port
+sind ein Aufruffehler.
+
+Exit-Status: 0 Erfolg, 1 Fehler am Gerät, Abbruch, Fehler in der Prüfung oder
+             Ausgabe nicht schreibbar, 2 Aufruffehler, Datei nicht lesbar
+             oder Prüfung abgebrochen
+diff: 0 Gerät wie geplant, 1 Abweichung (der Aufruf endet hier), 2 wie oben,
+      3 Fehler am Gerät oder Port oder Abbruch
+</source>
+        <translation>Usage: talvctl [--port COMn|PATH] [--timeout MS] [--fast] [--lang de|en] [--log] [--help]
+               [--version] COMMAND...
+
+Options:
+  --port COMn|PATH  COM1..COM4 or a device path; default COM1. COMn leads to
+                    the device named in section [Ports] of the file
+                    TALVConfig.INI (in $XDG_CONFIG_HOME or ~/.config),
+                    otherwise to /dev/ttyS0..3
+  --timeout MS      reply time of the device in ms (rounded down to 100, at
+                    least 500); default 500
+  --fast            fast transfer: each read ends once the reply is there,
+                    not always after 500 ms; for current devices. Without
+                    --fast every device works; older devices need that
+  --lang de|en      language of the output: German or English; default the
+                    language set in the TALV-Configurator beside talvctl,
+                    otherwise the user&apos;s language
+  --log             print every line sent and received on stderr; with --all
+                    each starts with the name of its device
+  --help            print this text
+  --version         print the version
+
+Commands (several run one after the other):
+  request-config-mode  wait for the device&apos;s reset and request
+                       configuration mode (cancel with Ctrl-C)
+  receive              read the parameters from the device and print them as
+                       KEY=VALUE
+  receive --into FILE --device N
+                       read the parameters from the device and save them as
+                       device N (1..6) in FILE; everything else in FILE is
+                       kept, a missing FILE is created
+  receive --into FILE --all
+                       read the parameters from all devices in FILE at once,
+                       each at its COMPort from FILE (COMn as for --port), and
+                       save them in FILE; a device that fails keeps its
+                       previous values there
+  send KEY=VALUE...    load the factory settings, send the parameters and
+                       store them; all six parameters must be given:
+                       MsnIncoming1, MsnIncoming2, AutomaticCallMode (0..3),
+                       AutomaticCallNumber1, AutomaticCallNumber2,
+                       IsdnDChannelProtocol (0, 1, 5..8, 12..14)
+  send FILE --device N
+                       like send KEY=VALUE..., with the parameters of device N
+                       from FILE
+  send FILE --all      like send FILE --device N, for all devices in FILE at
+                       once, each at its COMPort from FILE
+  diff FILE --device N
+                       read the parameters from the device and compare them
+                       with device N from FILE, leaving FILE unchanged; one
+                       line KEY: plan=VALUE device=VALUE per differing parameter
+  diff FILE --all      like diff FILE --device N, for all devices in FILE at
+                       once, each at its COMPort from FILE; each line starts
+                       with the device&apos;s section (Device2: KEY: ...)
+  go                   leave configuration mode; the device starts
+  check FILE [--format text|json]
+                       check the configuration in FILE and print each finding
+                       as KIND: TEXT (info, warning, error, heading); with
+                       json one JSON object per finding with kind, text,
+                       device (1..6 or null) and field (key or null); on
+                       errors the call ends here with status 1
+  show FILE            print the devices in FILE as KEY=VALUE
+  report FILE -o OUTPUT.pdf|OUTPUT.svg
+                       write the report on FILE as a PDF (network picture,
+                       devices, check) or the network picture alone as SVG
+
+check, show and report need no device; on their own they open no port.
+With --all each device reports success or its error under its name, then one
+line sums up all; --all cannot be combined with --port nor with the commands
+that talk to the device at one port. Two devices at the same port are a usage
+error.
+
+Exit status: 0 success, 1 device failure, cancel, errors found by the check or
+             output not writable, 2 usage error, file not readable
+             or check aborted
+diff: 0 device as planned, 1 differences (the call ends here), 2 as above,
+      3 device or port failure, or cancel
+</translation>
+    </message>
+    <message>
+        <source>dieses talvctl kann keine Berichte schreiben</source>
+        <translation>this talvctl cannot write reports</translation>
     </message>
 </context>
 </TS>

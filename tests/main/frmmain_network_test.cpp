@@ -23,22 +23,7 @@ namespace {
 // The error outline of the picture.
 const std::string ErrorColour = "#e00000";
 
-class TNetworkWin : public TTestMainWin {
-public:
-    std::deque<QString> ExportAnswers;
-    std::vector<QString> ExportTitles;
-
-protected:
-    QString ChooseExportFile(const QString& title, const QString&) override
-    {
-        ExportTitles.push_back(title);
-        if (ExportAnswers.empty())
-            return {};
-        const QString answer = ExportAnswers.front();
-        ExportAnswers.pop_front();
-        return answer;
-    }
-};
+using TNetworkWin = TTestMainWin;
 
 struct TNetworkPicture : ::testing::Test {
     TNetworkWin Win;

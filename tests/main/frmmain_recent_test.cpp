@@ -41,7 +41,9 @@ QString Item(int number, const std::string& path)
     return QString("&%1 %2").arg(number).arg(QString::fromStdString(path));
 }
 
-const QStringList FileActions = {"&Neu", "Ö&ffnen...", "&Speichern", "Speichern &unter...", "S&chliessen", "-"};
+const QStringList FileActions = {"&Neu",        "Ö&ffnen...",         "&Speichern",  "Speichern &unter...",
+                                 "S&chliessen", "-",                  "Seiten&ansicht...", "&Drucken...",
+                                 "Als &PDF exportieren...", "-"};
 const QStringList ClearAndExit = {"Liste leeren", "-", "&Beenden"};
 
 }  // namespace

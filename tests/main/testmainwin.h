@@ -37,6 +37,8 @@ public:
     std::deque<QString> SaveFileAnswers;
     std::deque<QMessageBox::StandardButton> LanguageAnswers;
     std::deque<QMessageBox::StandardButton> StopAnswers;
+    std::deque<QString> ExportAnswers;
+    std::vector<QString> ExportTitles;
 
     // What the window asked and showed.
     int SaveQuestions = 0;
@@ -97,6 +99,11 @@ protected:
     {
         SaveDialogTitles.push_back(title);
         return Next(SaveFileAnswers, QString());
+    }
+    QString ChooseExportFile(const QString& title, const QString&, const QString&) override
+    {
+        ExportTitles.push_back(title);
+        return Next(ExportAnswers, QString());
     }
     QMessageBox::StandardButton AskSave() override
     {
