@@ -177,6 +177,15 @@ void ApplyCommandOptions(TTalvctlCommand& command, const TCommandOptions& option
         throw Exception(prefix + TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Option '%s' ist hier nicht erlaubt"),
                                                 {std::string(option)}));
     };
+    // A command that works on the file alone takes no device options.
+    const auto refuseDeviceOptions = [&] {
+        if (options.Into)
+            refuse("--into");
+        if (options.Device)
+            refuse("--device");
+        if (options.All)
+            refuse("--all");
+    };
     const auto refuseDeviceAndAll = [&] {
         if (options.Device && options.All)
             throw Exception(prefix + TalvctlText(QT_TRANSLATE_NOOP(
@@ -217,12 +226,7 @@ void ApplyCommandOptions(TTalvctlCommand& command, const TCommandOptions& option
         command.AllDevices = options.All;
         break;
     case ETalvctlReport:
-        if (options.Into)
-            refuse("--into");
-        if (options.Device)
-            refuse("--device");
-        if (options.All)
-            refuse("--all");
+        refuseDeviceOptions();
         if (!options.Output)
             throw Exception(prefix + TalvctlText(QT_TRANSLATE_NOOP("talvctl", "Option '-o' fehlt")));
         if (!ReportFormatOf(*options.Output))
@@ -232,12 +236,7 @@ void ApplyCommandOptions(TTalvctlCommand& command, const TCommandOptions& option
         command.OutputFile = *options.Output;
         break;
     default:
-        if (options.Into)
-            refuse("--into");
-        if (options.Device)
-            refuse("--device");
-        if (options.All)
-            refuse("--all");
+        refuseDeviceOptions();
         break;
     }
 }
