@@ -44,7 +44,9 @@ int TReport::Paint(QPagedPaintDevice& device, const TReportInput& input)
         // The text is one long strip of page bodies; each page shows its own piece of it.
         painter.save();
         painter.translate(0, -p * body.height());
-        text->drawContents(&painter, QRectF(0, p * body.height(), body.width(), body.height()));
+        // A block that starts exactly at the page's end belongs to the next page; a clip that
+        // touched it would draw it here too, hidden by the clip but still part of the PDF's text.
+        text->drawContents(&painter, QRectF(0, p * body.height() + 1, body.width(), body.height() - 2));
         painter.restore();
         painter.setFont(footerFont);
         painter.drawText(QRectF(0, body.height(), page.width(), footerHeight), Qt::AlignHCenter | Qt::AlignBottom,
