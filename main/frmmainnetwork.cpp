@@ -79,9 +79,10 @@ void TFrmMainWin::CreateNetworkActions()
             [this] { Guarded([this] { DockNetwork->setVisible(ActNetworkShow->isChecked()); }); });
     connect(ActNetworkExportPng, &QAction::triggered, this, [this] { Guarded([this] { ActNetworkExportPngExecute(); }); });
     connect(ActNetworkExportSvg, &QAction::triggered, this, [this] { Guarded([this] { ActNetworkExportSvgExecute(); }); });
-    // The dock's own close button hides it too.
-    connect(DockNetwork, &QDockWidget::visibilityChanged, this,
-            [this] { ActNetworkShow->setChecked(!DockNetwork->isHidden()); });
+    // The dock's own close button hides it too. The dock also hides while the window is being
+    // destroyed, so the connection keeps to the dock and the action, which outlive that moment.
+    connect(DockNetwork, &QDockWidget::visibilityChanged, ActNetworkShow,
+            [action = ActNetworkShow, dock = DockNetwork] { action->setChecked(!dock->isHidden()); });
 
     PpMenuNetwork = new QMenu(this);
     PpMenuNetwork->setObjectName("PpMenuNetwork");
