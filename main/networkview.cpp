@@ -20,12 +20,6 @@ namespace {
 constexpr double LinkReach = 5;
 constexpr double PngScale = 2;
 
-bool Contains(const TNetBox& box, const TNetPoint& point)
-{
-    return point.X >= box.Left && point.X <= box.Left + box.Width && point.Y >= box.Top &&
-           point.Y <= box.Top + box.Height;
-}
-
 double SegmentDistance(const TNetPoint& point, const TNetPoint& from, const TNetPoint& to)
 {
     const double dx = to.X - from.X;
@@ -120,7 +114,7 @@ void TNetworkView::mouseReleaseEvent(QMouseEvent* event)
     if (!at)
         return;
     for (std::size_t i = 0; i < FPlan.Nodes.size(); ++i)
-        if (Contains(FLayout.NodeBox(i), *at)) {
+        if (FLayout.NodeBox(i).Contains(*at)) {
             emit DeviceClicked(FPlan.Nodes[i].Index);
             return;
         }
