@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
-#include <cstring>
 
 #include <fcntl.h>
 #include <poll.h>

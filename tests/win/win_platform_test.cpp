@@ -1,5 +1,7 @@
-// Protects the Windows system services: the Win32 error texts and the file replacement that keeps umlauts in names.
+// Protects the Windows system services: the Win32 error texts, the file replacement that keeps umlauts in names, the settings file under the application data.
 #include "platform/exceptions.h"
+#include "platform/inifile.h"
+#include "platform/settingsfile.h"
 #include "platform/wholefile.h"
 #include "platform/win32text.h"
 
@@ -50,4 +52,26 @@ TEST(WinFiles, AFileWithUmlautsIsWrittenReplacedAndReadBack)
     EXPECT_EQ(ReadWholeFile(name), "[Ports]\r\n");
     ::SetFileAttributesW((folder / L"Pr\u00fcfung.INI").c_str(), FILE_ATTRIBUTE_NORMAL);
     std::filesystem::remove_all(folder);
+}
+
+TEST(WinFiles, TheSettingsFileIsMadeUnderTheApplicationDataOnFirstWrite)
+{
+    wchar_t base[MAX_PATH + 1] = {};
+    ASSERT_NE(::GetTempPathW(MAX_PATH, base), 0u);
+    const std::filesystem::path appData = std::filesystem::path(base) / L"talvtest-Anwendungsdaten-\u00fc";
+    std::filesystem::remove_all(appData);
+    const std::wstring previous = ::_wgetenv(L"APPDATA") ? ::_wgetenv(L"APPDATA") : L"";
+    ::_wputenv_s(L"APPDATA", appData.c_str());
+
+    const std::string expected = Utf8FromWide(appData.wstring()) + "\\TALV-Configurator\\TALVConfig.INI";
+    EXPECT_EQ(SettingsFileName(), expected);
+    {
+        TIniFile settings(SettingsFileName());
+        settings.WriteString("Ports", "COM1", "COM5");
+        UpdateSettingsFile(settings);
+    }
+    EXPECT_EQ(TIniFile(expected).ReadString("Ports", "COM1", ""), "COM5");
+
+    ::_wputenv_s(L"APPDATA", previous.c_str());
+    std::filesystem::remove_all(appData);
 }
