@@ -44,12 +44,10 @@ void MakeFolders(const std::filesystem::path& folder)
 // (a service account) falls back to the user's folder.
 std::string ConfigFolder()
 {
-    std::string base = Variable(L"APPDATA");
-    if (base.empty())
-        base = Variable(L"USERPROFILE");
-    if (base.empty())
-        base = ".";
-    return base + "\\TALV-Configurator";
+    for (const wchar_t* variable : {L"APPDATA", L"USERPROFILE"})
+        if (std::string base = Variable(variable); !base.empty())
+            return base + "\\TALV-Configurator";
+    return ".\\TALV-Configurator";
 }
 
 std::string SettingsFileName()

@@ -29,7 +29,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-cmake -S "$source_dir" -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+cmake -S "$source_dir" -B "$win_build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/toolchain-mingw-w64.cmake" \
     -DBUILD_GUI=OFF -DBUILD_TESTING=ON >/dev/null
 cmake --build "$win_build" -j2 --target test_win_serial
