@@ -123,3 +123,29 @@ TEST(WinSerialPort, TheConfirmationIsAnsweredWithTheConfigurationBanner)
     }
     EXPECT_NE(received.find(banner), std::string::npos) << received;
 }
+
+// The terminal's fast mode sets an interval time-out on the open port: a read ends soon after the
+// reply's last byte instead of waiting out the total time-out.
+TEST(WinSerialPort, AnIntervalTimeOutSetOnTheOpenPortEndsAReadAfterTheReply)
+{
+    REQUIRE_TEST_PORT();
+    TslCOMPort port;
+    port.SetDevicePath(TestPort());
+    port.Open();
+    port.CommTimeOuts().SetTimeOut(TslCommTimeOuts::ReadIntervalTimeoutIndex, 20);
+    port.ApplyCommTimeOuts();
+    // Confirms a reset, or, in configuration mode, sends two empty command lines: a reply comes
+    // either way.
+    ASSERT_TRUE(port.Write("\r\r\x1b\x1b")) << port.LastError();
+
+    std::string text;
+    const auto deadline = Clock::now() + std::chrono::seconds(5);
+    long long waited = 0;
+    while (text.empty() && Clock::now() < deadline) {
+        const auto start = Clock::now();
+        ASSERT_TRUE(port.Read(text, nullptr)) << port.LastError();
+        waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+    }
+    ASSERT_FALSE(text.empty());
+    EXPECT_LT(waited, 400) << text;
+}
