@@ -87,12 +87,15 @@ private:
 // The text for an errno value: for the errors met at serial ports (missing device file, access
 // denied, port in use, input/output error, no such device) the string table's text in the
 // program's language, for any other the system's text.
+// On Windows the codes are GetLastError's, and the text is always the system's.
 std::string SysErrorMessage(int errorCode);
 
 // Raises EOSError for errorCode: "Systemfehler. Code: <n>.\n<text>", or
 // "Eine Systemfunktion ist fehlgeschlagen" when no code is known (0). An input/output error and
 // a vanished device (EIO, ENXIO, ENODEV) add the line that the connection to the device broke
 // off and that adapter and cable want checking.
+// On Windows: "Win32-Fehler. Code: <n>.\n<text>", or "Eine Win32-API-Funktion ist
+// fehlgeschlagen" when no code is known.
 [[noreturn]] void RaiseLastOSError(int errorCode,
                                    TSourceLocation where = TSourceLocation::current());
 

@@ -91,6 +91,9 @@ constexpr TResString g_ResStrings[] = {
     {258, QT_TRANSLATE_NOOP("ResStrings", "Es wurden keine seriellen Schnittstellen gefunden.")},
     // an exchange the user cancelled
     {259, QT_TRANSLATE_NOOP("ResStrings", "Übertragung abgebrochen.")},
+    // errors of the operating-system services on Windows, where codes are GetLastError's
+    {260, QT_TRANSLATE_NOOP("ResStrings", "Win32-Fehler. Code: %d.\n%s")},
+    {261, QT_TRANSLATE_NOOP("ResStrings", "Eine Win32-API-Funktion ist fehlgeschlagen")},
     // documents
     {400, QT_TRANSLATE_NOOP("ResStrings", "Datei \"%s\" geöffnet.")},
     {401, QT_TRANSLATE_NOOP("ResStrings", "Datei \"%s\" geschlossen.")},

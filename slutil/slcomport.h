@@ -1,7 +1,8 @@
 #pragma once
 // One serial port opened exclusively with 9600 8N1, no handshake, reached as COM1..COM4.
 // Each COM name maps to a device path (/dev/ttyS0../dev/ttyS3 unless the owner gives an
-// explicit path, which may also be a pseudo-terminal).
+// explicit path, which may also be a pseudo-terminal; on Windows \\.\COM1..\\.\COM4, and an
+// explicit "COM7" means \\.\COM7).
 
 #include "slutil/slcommtimeouts.h"
 #include "slutil/slline.h"
@@ -39,7 +40,7 @@ public:
     // The read time-out asked for, whether or not it has reached the port yet.
     int32_t ReadTimeOut() const override { return FCommTimeOuts.ReadTotalTimeoutConstant(); }
     // Hands the time-outs asked for to the port now; Open does so with its own values.
-    void ApplyCommTimeOuts() { FCommTimeOuts.ApplyToPort(FAppliedTimeOuts); }
+    void ApplyCommTimeOuts();
 
     // Opens exclusively; does nothing when already open. Raises EOSError with
     // PortOpenErrorMessage (the port, its device, why, and what to do) when the device is
@@ -61,13 +62,15 @@ public:
     tCOMPortState GetState() const { return FState.load(); }
     void SetState(tCOMPortState state) { FState.store(state); }
 
-    // errno of the last failed Open, Read or Write; 0 when none failed.
+    // errno (on Windows GetLastError's code) of the last failed Open, Read or Write; 0 when none
+    // failed.
     int LastError() const override { return FLastError; }
 
 private:
+    bool HasHandle() const;
     void ConfigureLine();
     // One read of at most ReadChunk bytes into the receive area, and the write of every byte of
-    // text, under the applied time-outs. The result is 0 or the errno of the failure.
+    // text, under the applied time-outs. The result is 0 or the error code of the failure.
     int ReceiveChunk(size_t& received);
     int Send(const std::string& text);
 
@@ -75,7 +78,11 @@ private:
     std::string FDevicePath;
     TslCommTimeOuts FCommTimeOuts;
     TslTimeOutRecord FAppliedTimeOuts;
+#ifdef _WIN32
+    void* FHandle = nullptr;  // the port's HANDLE; windows.h stays out of this header
+#else
     int FHandle = -1;
+#endif
     std::atomic<tCOMPortState> FState{stClosed};
     int FLastError = 0;
     char FReceiveArea[ReceiveAreaSize] = {};

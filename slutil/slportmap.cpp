@@ -12,11 +12,6 @@ std::string KeyOf(int index) { return "COM" + std::to_string(index + 1); }
 
 }  // namespace
 
-std::string TslPortMap::DefaultPath(tCOMPorts port)
-{
-    return "/dev/ttyS" + std::to_string(Index(port));
-}
-
 TslPortMap::TslPortMap()
 {
     for (int i = 0; i < 4; ++i)

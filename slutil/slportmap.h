@@ -1,6 +1,6 @@
 #pragma once
 // Which device path each of COM1..COM4 reaches. The defaults are the first four on-board serial
-// ports; the user's choice lives in section "Ports" of the settings file, keys COM1..COM4.
+// ports (on Windows the ports of the same name); the user's choice lives in section "Ports" of the settings file, keys COM1..COM4.
 
 #include "slutil/slcomport.h"
 

@@ -12,6 +12,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   xvfb poppler-utils
+  g++-mingw-w64-x86-64-posix wine64
   "$@"
 )
 

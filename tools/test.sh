@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite: a normal build, an AddressSanitizer +
+# Builds and runs the whole test suite: a normal build, the core built for Windows and tested
+# under Wine, an AddressSanitizer +
 # UndefinedBehaviorSanitizer build, a ThreadSanitizer build, and a bounded fuzz run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,6 +18,11 @@ build_and_test() {
 }
 
 build_and_test build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+# The core built for Windows with MinGW-w64, its tests run under Wine against the simulated
+# device of the build above.
+echo "==> build/win (Wine)"
+./tools/wine-test.sh build/release
 
 # halt_on_error keeps a sanitizer report from passing unnoticed.
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

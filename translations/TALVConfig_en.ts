@@ -365,6 +365,16 @@ Do you want to close the application now?</translation>
         <source>%s: übersprungen, es läuft eine Übertragung.</source>
         <translation>%s: skipped, a transfer is running.</translation>
     </message>
+    <message>
+        <source>Win32-Fehler. Code: %d.
+%s</source>
+        <translation>Win32 error. Code: %d.
+%s</translation>
+    </message>
+    <message>
+        <source>Eine Win32-API-Funktion ist fehlgeschlagen</source>
+        <translation>A call to a Win32 API function failed</translation>
+    </message>
 </context>
 <context>
     <name>TAboutBox</name>
