@@ -1,4 +1,5 @@
 // talvctl: configures a TALV device from the command line. See TTalvctlOptions::Usage.
+#include "cli/consolearguments.h"
 #include "cli/sigintwatcher.h"
 #include "cli/talvctlrunner.h"
 #include "cli/talvctltext.h"
@@ -14,7 +15,7 @@
 int main(int argc, char* argv[])
 {
     try {
-        const std::vector<std::string> arguments(argv + 1, argv + argc);
+        const std::vector<std::string> arguments = ConsoleArguments(argc, argv);
         // The runner starts no thread before Run, so the watcher, created next, still blocks
         // SIGINT ahead of every other thread. It is destroyed first and so never calls into a
         // runner that is gone.

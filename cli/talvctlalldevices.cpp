@@ -3,6 +3,7 @@
 #include "cli/talvctlinputerror.h"
 #include "cli/talvctltext.h"
 #include "documents/kovdocument.h"
+#include "platform/utf8path.h"
 #include "slutil/slportmap.h"
 
 #include <algorithm>
@@ -17,8 +18,8 @@ namespace {
 std::string SamePort(const std::string& path)
 {
     std::error_code error;
-    const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
-    return error ? path : canonical.string();
+    const std::filesystem::path canonical = std::filesystem::weakly_canonical(PathFromUtf8(path), error);
+    return error ? path : Utf8FromPath(canonical);
 }
 
 // The summary stays one line: a port's error goes on with the ports found, which the device's

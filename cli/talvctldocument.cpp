@@ -5,23 +5,23 @@
 #include "cli/talvctlparameters.h"
 #include "cli/talvctltext.h"
 #include "documents/plancompare.h"
+#include "platform/utf8path.h"
+#include "platform/wholefile.h"
 #include "terminal/kovparameters.h"
 
 #include <algorithm>
 #include <filesystem>
 
-#include <unistd.h>
-
 TTalvctlDocument::TTalvctlDocument(const std::string& fileName, tMissingFile missing) : FFileName(fileName)
 {
     std::error_code error;
-    const auto status = std::filesystem::status(fileName, error);
+    const auto status = std::filesystem::status(PathFromUtf8(fileName), error);
     if (status.type() == std::filesystem::file_type::not_found) {
         if (missing == ERefuseMissing)
             throw ETalvctlInputError(TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Datei \"%s\" nicht gefunden."),
                                                     {fileName}));
     } else if (status.type() == std::filesystem::file_type::none || std::filesystem::is_directory(status) ||
-               ::access(fileName.c_str(), R_OK) != 0) {
+               !ReadWholeFile(fileName)) {
         // The profile file takes a file it cannot read for an empty one. For receive --into the
         // save would then replace the user's plan by one that holds a single device.
         throw ETalvctlInputError(TalvctlMessage(QT_TRANSLATE_NOOP("talvctl", "Datei \"%s\" kann nicht gelesen werden."),

@@ -9,6 +9,7 @@
 #include "platform/fileversion.h"
 #include "platform/inifile.h"
 #include "platform/settingsfile.h"
+#include "platform/utf8path.h"
 #include "slutil/slportmap.h"
 
 #include <algorithm>
@@ -21,8 +22,9 @@ namespace {
 std::filesystem::path SameFile(const std::string& fileName)
 {
     std::error_code error;
-    const std::filesystem::path path = std::filesystem::weakly_canonical(fileName, error);
-    return error ? std::filesystem::absolute(fileName, error).lexically_normal() : path;
+    const std::filesystem::path name = PathFromUtf8(fileName);
+    const std::filesystem::path path = std::filesystem::weakly_canonical(name, error);
+    return error ? std::filesystem::absolute(name, error).lexically_normal() : path;
 }
 
 // A failure of diff at the device: it has an exit code of its own (3), as diff's 1 means that the

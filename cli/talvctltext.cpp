@@ -1,11 +1,8 @@
 #include "cli/talvctltext.h"
 
-#include "platform/datafolders.h"
 #include "platform/languagecatalogue.h"
-#include "platform/languagesetting.h"
 
 #include <atomic>
-#include <filesystem>
 
 namespace {
 
@@ -30,12 +27,4 @@ std::string TalvctlMessage(const char* german, const std::vector<TFormatArg>& ar
 void SetTalvctlCatalogue(const TLanguageCatalogue* catalogue)
 {
     g_Catalogue = catalogue;
-}
-
-std::string TalvctlDefaultLanguage()
-{
-    const std::string self = ProgramFileName();
-    const std::string desktop =
-        self.empty() ? std::string() : (std::filesystem::path(self).parent_path() / "TALVConfig").string();
-    return ReadLanguage(desktop) == LanguageEnglish ? LanguageEnglish : LanguageGerman;
 }

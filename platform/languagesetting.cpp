@@ -3,11 +3,6 @@
 #include "platform/inifile.h"
 #include "platform/settingsfile.h"
 
-#include <sys/stat.h>
-
-#include <cctype>
-#include <cstdlib>
-
 namespace {
 
 const char* const LanguageSection = "Language";
@@ -34,25 +29,6 @@ std::string KeyOf(const std::string& programFile)
     return key;
 }
 
-std::string LanguageOfLocale(const std::string& locale)
-{
-    std::string language;
-    for (const char c : locale) {
-        if (!std::isalpha(static_cast<unsigned char>(c)))
-            break;
-        language += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    if (language == "C" || language == "POSIX")
-        return {};
-    return language.substr(0, 2);
-}
-
-std::string Variable(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? std::string(value) : std::string();
-}
-
 // Only German and English have texts; a user whose locale is neither gets German.
 std::string StoredOrLocale(const std::string& stored)
 {
@@ -73,22 +49,6 @@ std::string ReadStoredLanguage(const std::string& programFile)
     const TIniFile file(LanguageFileName());
     const std::string value = file.ReadString(LanguageSection, KeyOf(programFile), "");
     return value.size() > MaxStoredLength ? std::string() : value;
-}
-
-std::string UserLocaleLanguage()
-{
-    // LANGUAGE is a list of preferences separated by ":"; the C library ignores it in the "C"
-    // locale, and so do we.
-    std::string locale = Variable("LC_ALL");
-    if (locale.empty())
-        locale = Variable("LC_MESSAGES");
-    if (locale.empty())
-        locale = Variable("LANG");
-    const std::string preferences = Variable("LANGUAGE");
-    const std::string localeLanguage = LanguageOfLocale(locale);
-    if (!preferences.empty() && !localeLanguage.empty())
-        return LanguageOfLocale(preferences.substr(0, preferences.find(':')));
-    return localeLanguage;
 }
 
 std::string ReadLanguage(const std::string& programFile)
@@ -114,20 +74,13 @@ void WriteLanguage(const std::string& programFile, const std::string& code)
 std::string TLanguageReader::ReadLanguage(const std::string& programFile)
 {
     const std::string fileName = LanguageFileName();
-    struct stat info {};
-    const bool exists = ::stat(fileName.c_str(), &info) == 0;
-    const bool same = FValid && fileName == FFileName && programFile == FProgramFile && exists == FExists &&
-                      (!exists || (info.st_ino == FInode && info.st_size == FSize &&
-                                   info.st_mtim.tv_sec == FModified.tv_sec && info.st_mtim.tv_nsec == FModified.tv_nsec));
-    if (!same) {
-        FStored = exists ? ReadStoredLanguage(programFile) : std::string();
+    const TFileStamp stamp = FileStampOf(fileName);
+    if (!FValid || fileName != FFileName || programFile != FProgramFile || stamp != FStamp) {
+        FStored = stamp.Exists ? ReadStoredLanguage(programFile) : std::string();
         FValid = true;
         FFileName = fileName;
         FProgramFile = programFile;
-        FExists = exists;
-        FInode = exists ? info.st_ino : 0;
-        FSize = exists ? info.st_size : 0;
-        FModified = exists ? info.st_mtim : timespec{};
+        FStamp = stamp;
     }
     return StoredOrLocale(FStored);
 }

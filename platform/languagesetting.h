@@ -4,7 +4,7 @@
 // the full path of the program file, so that two installed copies of the program can speak two
 // languages. A changed setting selects the help file at once and the texts at the next start.
 
-#include <sys/stat.h>
+#include "platform/filestamp.h"
 
 #include <string>
 
@@ -20,8 +20,9 @@ std::string LanguageFileName();
 std::string ReadStoredLanguage(const std::string& programFile);
 
 // The two-letter language of the user's locale in upper case ("DE", "EN", "FR"...), "" for the
-// "C" and "POSIX" locales. The variables are consulted as the C library does for messages:
-// LANGUAGE (its first entry), LC_ALL, LC_MESSAGES, LANG; the first one set wins.
+// "C" and "POSIX" locales. On POSIX, the variables are consulted as the C library does for
+// messages: LANGUAGE (its first entry), LC_ALL, LC_MESSAGES, LANG; the first one set wins. On
+// Windows, the language of the user's interface.
 std::string UserLocaleLanguage();
 
 // The stored value, or, when there is none, the locale's language when it is German or English
@@ -39,7 +40,7 @@ void WriteLanguage(const std::string& programFile, const std::string& code);
 
 // ReadLanguage for update handlers, which ask on every idle pass: the file is read again only
 // when another file is meant (the configuration folder changed) or the file was replaced or
-// changed since the last read (inode, size, modification time). The locale is asked each time;
+// changed since the last read (its file stamp). The locale is asked each time;
 // that costs no file access.
 class TLanguageReader {
 public:
@@ -49,9 +50,6 @@ private:
     bool FValid = false;
     std::string FFileName;
     std::string FProgramFile;
-    bool FExists = false;
-    ino_t FInode = 0;
-    off_t FSize = 0;
-    timespec FModified{};
+    TFileStamp FStamp;
     std::string FStored;
 };
