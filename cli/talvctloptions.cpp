@@ -420,17 +420,37 @@ bool TTalvctlOptions::NeedsPort() const
     return std::any_of(Commands.begin(), Commands.end(), [](const TTalvctlCommand& c) { return c.NeedsPort(); });
 }
 
+namespace {
+
+// Which names a port has, where COMn leads and where the settings file lives are the system's.
+std::string PortUsage()
+{
+#ifdef _WIN32
+    return TalvctlText(QT_TRANSLATE_NOOP("talvctl",
+           "  --port COMn|PFAD  ein COM-Port (COM5, COM12) oder \\\\.\\NAME; Vorgabe COM1.\n"
+           "                    COM1..COM4 führen zu dem Port, der im Abschnitt [Ports]\n"
+           "                    der Datei %APPDATA%\\TALV-Configurator\\TALVConfig.INI\n"
+           "                    steht, sonst zu dem Port gleichen Namens\n"));
+#else
+    return TalvctlText(QT_TRANSLATE_NOOP("talvctl",
+           "  --port COMn|PFAD  COM1..COM4 oder ein Gerätepfad; Vorgabe COM1. COMn führt\n"
+           "                    zu dem Gerät, das im Abschnitt [Ports] der Datei\n"
+           "                    TALVConfig.INI (in $XDG_CONFIG_HOME oder ~/.config) steht,\n"
+           "                    sonst zu /dev/ttyS0..3\n"));
+#endif
+}
+
+}  // namespace
+
 std::string TTalvctlOptions::Usage()
 {
-    return TalvctlText(QT_TRANSLATE_NOOP("talvctl",
+    // The lines of "--port" differ per system and go in at "{port}".
+    std::string usage = TalvctlText(QT_TRANSLATE_NOOP("talvctl",
            "Aufruf: talvctl [--port COMn|PFAD] [--timeout MS] [--fast] [--lang de|en] [--log] [--help]\n"
            "               [--version] KOMMANDO...\n"
            "\n"
            "Optionen:\n"
-           "  --port COMn|PFAD  COM1..COM4 oder ein Gerätepfad; Vorgabe COM1. COMn führt\n"
-           "                    zu dem Gerät, das im Abschnitt [Ports] der Datei\n"
-           "                    TALVConfig.INI (in $XDG_CONFIG_HOME oder ~/.config) steht,\n"
-           "                    sonst zu /dev/ttyS0..3\n"
+           "{port}"
            "  --timeout MS      Antwortzeit des Geräts in msec (auf 100 abgerundet, mindestens\n"
            "                    500); Vorgabe 500\n"
            "  --fast            schnelle Übertragung: jedes Lesen endet, sobald die Antwort\n"
@@ -497,4 +517,7 @@ std::string TTalvctlOptions::Usage()
            "             oder Prüfung abgebrochen\n"
            "diff: 0 Gerät wie geplant, 1 Abweichung (der Aufruf endet hier), 2 wie oben,\n"
            "      3 Fehler am Gerät oder Port oder Abbruch\n"));
+    if (const std::size_t port = usage.find("{port}"); port != std::string::npos)
+        usage.replace(port, 6, PortUsage());
+    return usage;
 }

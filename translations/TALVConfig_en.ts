@@ -1460,15 +1460,39 @@ the reset button on the device!</translation>
         <translation>option &apos;-o&apos;: &apos;%s&apos; ends neither in .pdf nor in .svg</translation>
     </message>
     <message>
+        <source>dieses talvctl kann keine Berichte schreiben</source>
+        <translation>this talvctl cannot write reports</translation>
+    </message>
+    <message>
+        <source>  --port COMn|PFAD  ein COM-Port (COM5, COM12) oder \\.\NAME; Vorgabe COM1.
+                    COM1..COM4 führen zu dem Port, der im Abschnitt [Ports]
+                    der Datei %APPDATA%\TALV-Configurator\TALVConfig.INI
+                    steht, sonst zu dem Port gleichen Namens
+</source>
+        <translation>  --port COMn|PATH  a COM port (COM5, COM12) or \\.\NAME; default COM1.
+                    COM1..COM4 lead to the port named in section [Ports]
+                    of the file %APPDATA%\TALV-Configurator\TALVConfig.INI,
+                    otherwise to the port of the same name
+</translation>
+    </message>
+    <message>
+        <source>  --port COMn|PFAD  COM1..COM4 oder ein Gerätepfad; Vorgabe COM1. COMn führt
+                    zu dem Gerät, das im Abschnitt [Ports] der Datei
+                    TALVConfig.INI (in $XDG_CONFIG_HOME oder ~/.config) steht,
+                    sonst zu /dev/ttyS0..3
+</source>
+        <translation>  --port COMn|PATH  COM1..COM4 or a device path; default COM1. COMn leads to
+                    the device named in section [Ports] of the file
+                    TALVConfig.INI (in $XDG_CONFIG_HOME or ~/.config),
+                    otherwise to /dev/ttyS0..3
+</translation>
+    </message>
+    <message>
         <source>Aufruf: talvctl [--port COMn|PFAD] [--timeout MS] [--fast] [--lang de|en] [--log] [--help]
                [--version] KOMMANDO...
 
 Optionen:
-  --port COMn|PFAD  COM1..COM4 oder ein Gerätepfad; Vorgabe COM1. COMn führt
-                    zu dem Gerät, das im Abschnitt [Ports] der Datei
-                    TALVConfig.INI (in $XDG_CONFIG_HOME oder ~/.config) steht,
-                    sonst zu /dev/ttyS0..3
-  --timeout MS      Antwortzeit des Geräts in msec (auf 100 abgerundet, mindestens
+{port}  --timeout MS      Antwortzeit des Geräts in msec (auf 100 abgerundet, mindestens
                     500); Vorgabe 500
   --fast            schnelle Übertragung: jedes Lesen endet, sobald die Antwort
                     da ist, statt immer 500 msec zu warten; für aktuelle Geräte.
@@ -1539,11 +1563,7 @@ diff: 0 Gerät wie geplant, 1 Abweichung (der Aufruf endet hier), 2 wie oben,
                [--version] COMMAND...
 
 Options:
-  --port COMn|PATH  COM1..COM4 or a device path; default COM1. COMn leads to
-                    the device named in section [Ports] of the file
-                    TALVConfig.INI (in $XDG_CONFIG_HOME or ~/.config),
-                    otherwise to /dev/ttyS0..3
-  --timeout MS      reply time of the device in ms (rounded down to 100, at
+{port}  --timeout MS      reply time of the device in ms (rounded down to 100, at
                     least 500); default 500
   --fast            fast transfer: each read ends once the reply is there,
                     not always after 500 ms; for current devices. Without
@@ -1611,10 +1631,6 @@ Exit status: 0 success, 1 device failure, cancel, errors found by the check or
 diff: 0 device as planned, 1 differences (the call ends here), 2 as above,
       3 device or port failure, or cancel
 </translation>
-    </message>
-    <message>
-        <source>dieses talvctl kann keine Berichte schreiben</source>
-        <translation>this talvctl cannot write reports</translation>
     </message>
 </context>
 </TS>
