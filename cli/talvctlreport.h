@@ -1,6 +1,6 @@
 #pragma once
 // talvctl's "report": the report of a plan as a PDF file, or its network picture alone as an SVG
-// file, without a display. Kept apart from talvctl_core, which needs Qt Core only: this part
+// file, without a display. Kept apart from talvctl_core, which needs no Qt: this part
 // brings Qt's painting (TTalvctlRunner::SetReportWriter).
 
 #include "documents/kovdocument.h"

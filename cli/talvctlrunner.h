@@ -18,8 +18,8 @@
 
 #include "cli/talvctltext.h"
 #include "documents/kovdocument.h"
-#include "platform/languagecatalogue.h"
 #include "platform/languagesetting.h"
+#include "platform/textcatalogue.h"
 #include "slutil/slportmap.h"
 #include "terminal/kovterminal.h"
 
@@ -105,7 +105,7 @@ private:
     // Where COM1..COM4 lead, from the settings file, read once before the first device command.
     TslPortMap FPorts;
     std::string FLanguage;
-    TLanguageCatalogue FCatalogue;
+    TTextCatalogue FCatalogue;
     TReportWriter FReportWriter;
 
     // Shared with the thread that calls Cancel: the flag and the view of a request running,

@@ -1,22 +1,22 @@
 #include "cli/talvctltext.h"
 
-#include "platform/languagecatalogue.h"
+#include "platform/textcatalogue.h"
 
 #include <atomic>
 
 namespace {
 
 // Read by the Ctrl-C watcher's thread as well, which may start before the run sets it.
-std::atomic<const TLanguageCatalogue*> g_Catalogue = nullptr;
+std::atomic<const TTextCatalogue*> g_Catalogue = nullptr;
 
 }  // namespace
 
 std::string TalvctlText(const char* german)
 {
-    const TLanguageCatalogue* catalogue = g_Catalogue.load();
+    const TTextCatalogue* catalogue = g_Catalogue.load();
     if (catalogue == nullptr)
         return german;
-    return catalogue->Translate("talvctl", german).toStdString();
+    return catalogue->Translate("talvctl", german);
 }
 
 std::string TalvctlMessage(const char* german, const std::vector<TFormatArg>& args)
@@ -24,7 +24,7 @@ std::string TalvctlMessage(const char* german, const std::vector<TFormatArg>& ar
     return Format(TalvctlText(german), args);
 }
 
-void SetTalvctlCatalogue(const TLanguageCatalogue* catalogue)
+void SetTalvctlCatalogue(const TTextCatalogue* catalogue)
 {
     g_Catalogue = catalogue;
 }

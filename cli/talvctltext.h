@@ -5,12 +5,16 @@
 
 #include "platform/resstrings.h"
 
-#include <QtGlobal>
+// The mark the catalogue tools look for; it stands for the text itself. Qt defines it the same
+// way, so that either definition may come first.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(scope, x) x
+#endif
 
 #include <string>
 #include <vector>
 
-class TLanguageCatalogue;
+class TTextCatalogue;
 
 std::string TalvctlText(const char* german);
 // TalvctlText with its placeholders filled as Format fills them.
@@ -18,7 +22,7 @@ std::string TalvctlMessage(const char* german, const std::vector<TFormatArg>& ar
 
 // The catalogue of the run, or nullptr for the built-in German texts. It is set before any
 // thread of the run starts and must outlive the run.
-void SetTalvctlCatalogue(const TLanguageCatalogue* catalogue);
+void SetTalvctlCatalogue(const TTextCatalogue* catalogue);
 
 // The language talvctl speaks without "--lang": the setting of the desktop program installed
 // beside it (TALVConfig in talvctl's folder), since that is the setting the user chooses in its

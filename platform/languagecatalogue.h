@@ -1,8 +1,8 @@
 #pragma once
 // The catalogues of a language: the program's own (translations/TALVConfig_<lang>.qm in the data
 // folder, English only, since German is built in), Qt's catalogue for its standard dialogs and
-// buttons, and the numbered texts of the string table. Desktop program and talvctl share it; it
-// needs Qt Core only.
+// buttons, and the numbered texts of the string table. The desktop program and talvctl's report
+// use it; it needs Qt Core only. talvctl's own texts come from TTextCatalogue, which needs no Qt.
 
 #include <QString>
 #include <QTranslator>
