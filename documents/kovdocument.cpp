@@ -3,6 +3,7 @@
 #include "platform/exceptions.h"
 #include "platform/inifile.h"
 #include "platform/resstrings.h"
+#include "platform/utf8path.h"
 
 #include <algorithm>
 #include <optional>
@@ -16,9 +17,11 @@ bool LessIgnoringCase(const std::string& a, const std::string& b)
     });
 }
 
+// A bare name means the current folder; the profile routines would look for it elsewhere.
 std::string WithDirectory(const std::string& fileName)
 {
-    return fileName.find('/') == std::string::npos ? "./" + fileName : fileName;
+    // Windows names folders with "\" and drives with "C:" as well.
+    return PathFromUtf8(fileName).has_parent_path() ? fileName : "./" + fileName;
 }
 
 // An invisible copy of the six devices that a file is read into first.

@@ -1,9 +1,11 @@
 #!/bin/bash
-# Builds the Windows programs with MinGW-w64 and runs their tests under Wine, with the simulated
-# device of the Linux build on a pseudo-terminal that the Wine prefix offers as COM5.
-#   tools/wine-test.sh [linux-build-folder]   (default build/rel; it must hold sim/talvsim)
-# Needs x86_64-w64-mingw32-g++-posix, wine64 and Ninja. Everything it starts and the temporary
-# Wine prefix go away when it ends.
+# Builds the Windows programs with MinGW-w64 and the zip of talvctl, and runs their tests under
+# Wine, with the simulated device of the Linux build on a pseudo-terminal that the Wine prefix
+# offers as COM5: the serial port's tests, then talvctl.exe beside the Linux talvctl.
+#   tools/wine-test.sh [linux-build-folder]   (default build/rel; it must hold sim/talvsim and
+#                                              cli/talvctl)
+# Needs x86_64-w64-mingw32-g++-posix, wine64, Ninja and setpriv. Everything it starts and the
+# temporary Wine prefix go away when it ends.
 set -euo pipefail
 
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,7 +14,8 @@ win_build=$source_dir/build/win
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 talvsim=$linux_build/sim/talvsim
-[[ -x $talvsim ]] || { echo "no $talvsim: build the Linux tree first" >&2; exit 1; }
+talvctl=$linux_build/cli/talvctl
+[[ -x $talvsim && -x $talvctl ]] || { echo "no $talvsim or $talvctl: build the Linux tree first" >&2; exit 1; }
 
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
@@ -31,12 +34,17 @@ trap cleanup EXIT
 
 cmake -S "$source_dir" -B "$win_build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/toolchain-mingw-w64.cmake" \
-    -DBUILD_GUI=OFF -DBUILD_TESTING=ON >/dev/null
-cmake --build "$win_build" -j2 --target test_win_serial
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_GUI=OFF -DBUILD_TESTING=ON >/dev/null
+cmake --build "$win_build" -j2 --target test_win_serial talvctl
+(cd "$win_build" && cpack -G ZIP >/dev/null)
+zip=$(ls "$win_build"/talvctl-*-win64.zip 2>/dev/null | head -n 1)
+[[ -n $zip ]] || { echo "cpack made no talvctl-<version>-win64.zip" >&2; exit 1; }
 
 mkdir -p "$WINEPREFIX"
-# One server for the whole run, quiet, ended by the cleanup; wineboot makes the prefix.
-"$wineserver" -p >/dev/null 2>&1
+# One server for the whole run, quiet, ended by the cleanup; wineboot makes the prefix. The server
+# opens the ports: without the administrator's right to override a terminal's exclusive use, it
+# finds a port another program holds busy, as a technician's Windows does (this runs as root).
+setpriv --bounding-set -sys_admin "$wineserver" -p >/dev/null 2>&1
 "$wine" wineboot --init >/dev/null 2>&1
 
 # The simulated device takes its commands on standard input (kept open here as descriptor 3) and
@@ -59,3 +67,6 @@ ln -sf "$pty" "$WINEPREFIX/dosdevices/com5"
 echo reset >&3
 
 TALV_TEST_PORT=COM5 "$wine" "$win_build/tests/win/test_win_serial.exe"
+
+WINE=$wine TALVCTL_EXE=$win_build/cli/talvctl.exe TALVCTL=$talvctl SIM_PTY=$pty SIM_CONTROL=$work/sim.in \
+    TALVCTL_ZIP=$zip WORK=$work "$source_dir/tests/win/talvctl_wine_test.sh"
