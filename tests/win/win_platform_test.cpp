@@ -1,6 +1,7 @@
 // Protects the Windows system services: the Win32 error texts, the file replacement that keeps umlauts in names, the settings file under the application data.
 #include "platform/exceptions.h"
 #include "platform/inifile.h"
+#include "platform/resstrings.h"
 #include "platform/settingsfile.h"
 #include "platform/wholefile.h"
 #include "platform/win32text.h"
@@ -22,6 +23,14 @@ TEST(WinErrors, SystemErrorsNameTheWin32CodeAndTheSystemsText)
         const std::string text = Win32ErrorText(ERROR_ACCESS_DENIED);
         EXPECT_FALSE(text.empty());
         EXPECT_EQ(std::string(error.what()), "Win32-Fehler. Code: 5.\n" + text);
+    }
+    // A pulled USB adapter: the driver's text, then what it means for the device.
+    try {
+        RaiseLastOSError(ERROR_BAD_COMMAND);
+        FAIL();
+    } catch (const EOSError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Win32-Fehler. Code: 22.\n" + Win32ErrorText(ERROR_BAD_COMMAND) + "\n" + LoadStr(254));
     }
     try {
         RaiseLastOSError(0);
