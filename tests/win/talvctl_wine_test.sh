@@ -64,6 +64,8 @@ win --port COM5 receive
 windows=$out
 lin --port "$SIM_PTY" receive
 expect "receive prints what the Linux talvctl prints" [ "$rc" -eq 0 -a -n "$out" -a "$windows" = "$out" ]
+win --port '\\.\COM5' receive
+expect "--port takes the device namespace's name of a port" [ "$rc" -eq 0 -a "$out" = "$windows" ]
 
 sent=(MsnIncoming1=3101 MsnIncoming2=3102 AutomaticCallMode=1 AutomaticCallNumber1=3201 AutomaticCallNumber2=3202
       IsdnDChannelProtocol=5)
@@ -106,6 +108,16 @@ for lang in de en; do
     lin --lang "$lang" check "$checked"
     expect "check ($lang) finds what the Linux talvctl finds" [ -n "$out" -a "$windows" = "$rc $out" ]
 done
+
+# Without --lang, the language of the user's interface: English in this prefix.
+win check "$(winpath "$checked")"
+windows="$rc $out"
+lin --lang en check "$checked"
+expect "check without --lang speaks the interface's language" [ "$windows" = "$rc $out" ]
+
+win --lang de report "$(winpath "$plan")" -o "$(winpath "$files/Bericht.pdf")"
+expect "report is not available in this build" \
+    [ "$rc" -ne 0 -a "${err#*keine Berichte}" != "$err" -a ! -e "$files/Bericht.pdf" ]
 
 win --port COM5 go
 expect "go" [ "$rc" -eq 0 ]
