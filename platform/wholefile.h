@@ -21,5 +21,6 @@ bool MayReplaceWholeFile(const std::string& fileName);
 // (".<name>.XXXXXX"), which is synced and renamed over the target; then the folder is synced.
 // The new file keeps the old one's permission bits (a new file gets 0666 less the umask); a
 // symbolic link is written through. False when anything failed or MayReplaceWholeFile refuses
-// the file; the target is then untouched and no temporary file is left behind.
+// the file; the target is then untouched and no temporary file is left behind. (Windows may fail
+// a replacement after the old file is gone: the new bytes then stay in the temporary file.)
 [[nodiscard]] bool ReplaceWholeFile(const std::string& fileName, std::string_view bytes);

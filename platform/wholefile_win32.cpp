@@ -32,24 +32,23 @@ private:
     HANDLE FHandle;
 };
 
-// The temporary file disappears again unless it replaced the target.
+// The temporary file disappears again unless it replaced the target or must stay.
 class TTemporaryName {
 public:
     explicit TTemporaryName(std::wstring path) : FPath(std::move(path)) {}
     ~TTemporaryName()
     {
-        if (!FMoved)
+        if (!FKept)
             ::DeleteFileW(FPath.c_str());
     }
     TTemporaryName(const TTemporaryName&) = delete;
     TTemporaryName& operator=(const TTemporaryName&) = delete;
 
-    const std::wstring& Path() const { return FPath; }
-    void Moved() { FMoved = true; }
+    void Keep() { FKept = true; }
 
 private:
     std::wstring FPath;
-    bool FMoved = false;
+    bool FKept = false;
 };
 
 bool WriteAll(HANDLE file, std::string_view bytes)
@@ -118,11 +117,18 @@ bool ReplaceWholeFile(const std::string& fileName, std::string_view bytes)
     if (!file.Valid() || !WriteAll(file.Get(), bytes) || !::FlushFileBuffers(file.Get()) || !file.Close())
         return false;
 
+    const auto move = [&] {
+        return ::MoveFileExW(path, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    };
     const bool exists = ::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
-    const bool placed = exists ? ::ReplaceFileW(target.c_str(), path, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                                                nullptr, nullptr) != 0
-                               : ::MoveFileExW(path, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    if (placed)
-        temporary.Moved();
+    bool placed = exists ? ::ReplaceFileW(target.c_str(), path, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                                          nullptr) != 0
+                         : move();
+    // ReplaceFileW without a backup name may fail after the old file is gone, the new one still
+    // under its temporary name: it takes the target's place now, or at least stays.
+    if (!placed && exists && ::GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT)
+        placed = move();
+    if (placed || (exists && ::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES))
+        temporary.Keep();
     return placed;
 }
