@@ -1,8 +1,8 @@
 // talvctl: configures a TALV device from the command line. See TTalvctlOptions::Usage.
 #include "cli/consolearguments.h"
 #include "cli/sigintwatcher.h"
+#include "cli/talvctllanguage.h"
 #include "cli/talvctlrunner.h"
-#include "cli/talvctltext.h"
 #ifdef TALVCTL_REPORT
 #include "cli/talvctlreport.h"
 #endif

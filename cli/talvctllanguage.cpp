@@ -1,4 +1,4 @@
-#include "cli/talvctltext.h"
+#include "cli/talvctllanguage.h"
 
 #include "platform/datafolders.h"
 #include "platform/languagesetting.h"

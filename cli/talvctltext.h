@@ -23,9 +23,3 @@ std::string TalvctlMessage(const char* german, const std::vector<TFormatArg>& ar
 // The catalogue of the run, or nullptr for the built-in German texts. It is set before any
 // thread of the run starts and must outlive the run.
 void SetTalvctlCatalogue(const TTextCatalogue* catalogue);
-
-// The language talvctl speaks without "--lang": the setting of the desktop program installed
-// beside it (TALVConfig in talvctl's folder), since that is the setting the user chooses in its
-// "Sprache" menu; without one, the language of the user's locale (on Windows, of the user's
-// interface). German for any but English.
-std::string TalvctlDefaultLanguage();

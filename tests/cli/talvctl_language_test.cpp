@@ -1,4 +1,5 @@
 // Protects talvctl's language: "--lang", the desktop program's setting beside talvctl, and English usage, errors and check findings.
+#include "cli/talvctllanguage.h"
 #include "cli/talvctlrunner.h"
 #include "cli/talvctltext.h"
 #include "platform/datafolders.h"
