@@ -95,7 +95,7 @@ std::string SysErrorMessage(int errorCode);
 // a vanished device (EIO, ENXIO, ENODEV) add the line that the connection to the device broke
 // off and that adapter and cable want checking.
 // On Windows: "Win32-Fehler. Code: <n>.\n<text>", or "Eine Win32-API-Funktion ist
-// fehlgeschlagen" when no code is known.
+// fehlgeschlagen" when no code is known; the errors a pulled USB adapter gives add the same line.
 [[noreturn]] void RaiseLastOSError(int errorCode,
                                    TSourceLocation where = TSourceLocation::current());
 
